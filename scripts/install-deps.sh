@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Pelagor needs to build, test and run, if any is
+# missing. Quiet and safe to run again; asks for nothing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkgconf file
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+    fonts-liberation
+    xvfb xauth x11-apps imagemagick librsvg2-bin
+    clang clang-tidy clang-format libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "install-deps: run as root or install sudo; missing: ${missing[*]}" >&2; exit 1; }
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,56 @@
+# Proves that the compile-time checks over the catalogue bite: copies of the
+# catalogue with one fact broken must fail to compile, each with the message
+# that names the broken fact, and the unchanged copy must compile.
+#
+# cmake -DCXX=<compiler> -DSOURCE_DIR=<tree> -DWORK_DIR=<scratch> -P catalogue_checks_bite.cmake
+
+file(READ "${SOURCE_DIR}/catalogue/catalogue.h" original)
+set(failures "")
+
+function(compile_variant name content expected_message)
+    set(dir "${WORK_DIR}/${name}")
+    file(REMOVE_RECURSE "${dir}")
+    file(WRITE "${dir}/catalogue/catalogue.h" "${content}")
+    file(COPY "${SOURCE_DIR}/catalogue/checks.h" DESTINATION "${dir}/catalogue")
+    file(WRITE "${dir}/use.cpp" "#include \"catalogue/catalogue.h\"\n")
+    execute_process(
+        COMMAND "${CXX}" -std=c++20 -fsyntax-only -I "${dir}" "${dir}/use.cpp"
+        RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(expected_message STREQUAL "")
+        if(NOT result EQUAL 0)
+            set(failures "${failures}\n${name}: the unchanged catalogue does not compile:\n${output}" PARENT_SCOPE)
+        endif()
+    elseif(result EQUAL 0)
+        set(failures "${failures}\n${name}: compiled, but should not have" PARENT_SCOPE)
+    else()
+        string(FIND "${output}" "${expected_message}" at)
+        if(at EQUAL -1)
+            set(failures "${failures}\n${name}: failed without \"${expected_message}\":\n${output}" PARENT_SCOPE)
+        endif()
+    endif()
+endfunction()
+
+function(broken name from to expected_message)
+    string(FIND "${original}" "${from}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${name}: the catalogue has no \"${from}\" to change")
+    endif()
+    string(REPLACE "${from}" "${to}" content "${original}")
+    compile_variant("${name}" "${content}" "${expected_message}")
+    set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+
+set(row0 "    {u\"Адриатическо море\", u\"0\"},\n")
+set(row1 "    {u\"Азовско море\", u\"0\"},\n")
+
+compile_variant(unchanged "${original}" "")
+broken(rows_swapped "${row0}${row1}" "${row1}${row0}" "ascending code-point order")
+broken(row_removed "${row1}" "" "exactly 82 sea rows")
+broken(count_changed "{u\"Черно море\", u\"0\"}" "{u\"Черно море\", u\"1\"}" "ocean 0 must have 22 seas")
+broken(no_such_ocean "{u\"Черно море\", u\"0\"}" "{u\"Черно море\", u\"7\"}" "one digit from")
+broken(name_too_long "{u\"Черно море\"," "{u\"Черно море и Азовско море\"," "longer than 21")
+
+if(failures)
+    message(FATAL_ERROR "The catalogue checks did not bite as expected:${failures}")
+endif()
+message(STATUS "every broken catalogue was refused with its own message")
