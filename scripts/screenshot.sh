@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Starts Pelagor on a private Xvfb display, clicks the ocean "Тихи" and saves a
+# picture of the window.
+#   scripts/screenshot.sh [output.png] [scale]
+# The scale (1 by default) is handed to Qt as QT_SCALE_FACTOR.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$(realpath -m "${1:-docs/pelagor.png}")
+scale=${2:-1}
+program=${PELAGOR:-build/window/pelagor}
+mkdir -p "$(dirname "$out")"
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$app" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
+app=$!
+window=""
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name 'География' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "screenshot: the window did not appear" >&2; exit 1; }
+sleep 0.5
+
+# "Тихи" is the fourth option: frame at (16, 40), option at (8, 80) in it.
+xdotool mousemove --window "$window" $(((16 + 8 + 8) * scale)) $(((40 + 80 + 10) * scale)) click 1
+sleep 0.5
+import -window "$window" "$out"
+echo "saved $out"

@@ -1,0 +1,267 @@
+#include "window/pelagor.h"
+
+#include "catalogue/catalogue.h"
+#include "window/exercise.h"
+#include "window/sea_list_box.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+namespace pelagor {
+
+namespace {
+
+// The layout is drawn in twips, 15 to a device-independent pixel; Qt scales
+// those pixels on high-density screens.
+constexpr int kTwipsPerPixel = 15;
+
+constexpr QRect twips(int left, int top, int width, int height)
+{
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+            height / kTwipsPerPixel};
+}
+
+constexpr QSize kClientArea{7230 / kTwipsPerPixel, 6315 / kTwipsPerPixel};
+
+const QColor kWindowColour{192, 192, 255};
+const QColor kLabelColour{255, 192, 128};
+const QColor kFrameColour{192, 192, 255};
+const QColor kOptionColour{128, 255, 128};
+
+QString toQString(std::u16string_view text)
+{
+    return QStringView(text).toString();
+}
+
+// The output box breaks lines at plain line feeds.
+QString forDisplay(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// Fills the widget with the colour; buttons draw their background in another
+// role than labels and frames.
+void paint(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+Pelagor::Pelagor(QWidget *parent) : Pelagor(catalogue::kSeas, parent) {}
+
+Pelagor::Pelagor(std::span<const catalogue::SeaRow> seas, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Pelagor"));
+    setWindowTitle(QString::fromUtf16(kPublisherAddress) +
+                   QStringLiteral(" География - окени и принадлежащи морета"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pelagor.png")));
+    buildControls(seas);
+    applyLookAndFeel();
+    SetText(exerciseText());
+    output_->setFocus(Qt::OtherFocusReason);
+}
+
+Pelagor::~Pelagor() = default;
+
+void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
+{
+    setFixedSize(kClientArea);
+
+    title_ = new QLabel(QStringLiteral("География - океани и морета"), this);
+    title_->setObjectName(QStringLiteral("Label1(0)"));
+    title_->setGeometry(twips(1680, 0, 3855, 375));
+    title_->setAlignment(Qt::AlignCenter);
+
+    frame_ = new QGroupBox(QStringLiteral("Име на океан"), this);
+    frame_->setObjectName(QStringLiteral("Frame1"));
+    frame_->setGeometry(twips(240, 600, 2895, 1935));
+
+    optionGroup_ = new QButtonGroup(this);
+    optionGroup_->setExclusive(true);
+    for (std::size_t n = 0; n < options_.size(); ++n) {
+        const int index = static_cast<int>(n);
+        auto *option = new QRadioButton(toQString(catalogue::kOceanCaptions.at(n)), frame_);
+        option->setObjectName(QStringLiteral("Option1(%1)").arg(index));
+        option->setGeometry(twips(120, 300 + 300 * index, 2655, 300));
+        optionGroup_->addButton(option, index);
+        options_.at(n) = option;
+    }
+
+    seaTitle_ = new QLabel(QStringLiteral("Имена на морета"), this);
+    seaTitle_->setObjectName(QStringLiteral("Label1(1)"));
+    seaTitle_->setGeometry(twips(3960, 600, 2775, 375));
+    seaTitle_->setAlignment(Qt::AlignCenter);
+
+    seaNames_ = new SeaListBox(this);
+    seaNames_->setObjectName(QStringLiteral("List1(0)"));
+    seaNames_->setGeometry(twips(3960, 960, 2775, 3195));
+    seaNames_->setSelectionMode(QAbstractItemView::SingleSelection);
+    seaNames_->setSortingEnabled(false);
+    seaNames_->setUniformItemSizes(true);
+
+    // The ocean number of each sea, row for row beside the names; never shown.
+    oceanNumbers_ = new QListWidget(this);
+    oceanNumbers_->setObjectName(QStringLiteral("List1(1)"));
+    oceanNumbers_->setFocusPolicy(Qt::NoFocus);
+    oceanNumbers_->setSortingEnabled(false);
+    oceanNumbers_->hide();
+
+    QStringList names;
+    QStringList numbers;
+    names.reserve(static_cast<qsizetype>(seas.size()));
+    numbers.reserve(static_cast<qsizetype>(seas.size()));
+    for (const catalogue::SeaRow &sea : seas) {
+        names << toQString(sea.name);
+        numbers << toQString(sea.oceanNumber);
+    }
+    seaNames_->addItems(names);
+    oceanNumbers_->addItems(numbers);
+
+    output_ = new QPlainTextEdit(this);
+    output_->setObjectName(QStringLiteral("Text1(0)"));
+    output_->setGeometry(twips(240, 4320, 6735, 1935));
+    output_->setReadOnly(true);
+    output_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    output_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    output_->setWordWrapMode(QTextOption::WordWrap);
+    output_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    output_->setTabChangesFocus(true);
+
+    // The labels and the frame take no focus; the order of the rest is the
+    // lesson's: output, the first four oceans, the seas, the last ocean.
+    setTabOrder(output_, options_[0]);
+    setTabOrder(options_[0], options_[1]);
+    setTabOrder(options_[1], options_[2]);
+    setTabOrder(options_[2], options_[3]);
+    setTabOrder(options_[3], seaNames_);
+    setTabOrder(seaNames_, options_[4]);
+
+    // A click on an option, its arrow keys, and a click on the option that is
+    // already selected all arrive here; selecting one from code does not.
+    connect(optionGroup_, &QButtonGroup::idClicked, this, [this](int id) {
+        answer([this, id] { selection_.Option1_Click(static_cast<std::int16_t>(id)); });
+    });
+    // Mouse, arrow keys, Page Up and Down, Home, End and typed letters all move
+    // the selected row.
+    connect(seaNames_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection &selected) {
+                if (!selected.isEmpty()) {
+                    answer([this] { selection_.List1_Click(0); });
+                }
+            });
+    seaNames_->onSelectedRowClicked = [this] { answer([this] { selection_.List1_Click(0); }); };
+}
+
+void Pelagor::applyLookAndFeel()
+{
+    // The window asks for one font and every control inherits it.
+    QFont font(QStringLiteral("Times New Roman"), 12, QFont::Normal, false);
+    setFont(font);
+
+    paint(this, kWindowColour);
+    paint(title_, kLabelColour);
+    paint(seaTitle_, kLabelColour);
+    paint(frame_, kFrameColour);
+    for (QRadioButton *option : options_) {
+        paint(option, kOptionColour);
+    }
+}
+
+std::int16_t Pelagor::ListCount() const
+{
+    return static_cast<std::int16_t>(seaNames_->count());
+}
+
+std::optional<QString> Pelagor::List(SeaList list, std::int16_t row) const
+{
+    const QListWidget *box = list == SeaList::Names ? seaNames_ : oceanNumbers_;
+    const QListWidgetItem *item = box->item(row);
+    if (item == nullptr) {
+        return std::nullopt;
+    }
+    return item->text();
+}
+
+std::int16_t Pelagor::ListIndex() const
+{
+    const QModelIndexList selected = seaNames_->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? std::int16_t{-1}
+                              : static_cast<std::int16_t>(selected.first().row());
+}
+
+std::optional<QString> Pelagor::Caption(std::int16_t option) const
+{
+    if (option < 0 || static_cast<std::size_t>(option) >= options_.size()) {
+        return std::nullopt;
+    }
+    return options_.at(static_cast<std::size_t>(option))->text();
+}
+
+bool Pelagor::SetValue(std::int16_t option)
+{
+    if (option < 0 || static_cast<std::size_t>(option) >= options_.size()) {
+        return false;
+    }
+    options_.at(static_cast<std::size_t>(option))->setChecked(true);
+    return true;
+}
+
+QString Pelagor::Text() const
+{
+    return text_;
+}
+
+void Pelagor::SetText(const QString &text)
+{
+    text_ = text;
+    textShown_ = false;
+    if (clickDepth_ == 0) {
+        showOutput();
+    }
+}
+
+void Pelagor::answer(const std::function<void()> &click)
+{
+    ++clickDepth_;
+    try {
+        click();
+    } catch (const RunTimeError &error) {
+        --clickDepth_;
+        showOutput();
+        reportRunTimeError(error);
+        return;
+    }
+    --clickDepth_;
+    if (clickDepth_ == 0) {
+        showOutput();
+    }
+}
+
+void Pelagor::showOutput()
+{
+    if (!textShown_) {
+        output_->setPlainText(forDisplay(text_));
+        textShown_ = true;
+    }
+}
+
+void Pelagor::reportRunTimeError(const RunTimeError &error)
+{
+    QMessageBox::critical(this, windowTitle(),
+                          QStringLiteral("Грешка при изпълнение на програмата:\n\n%1\n\n"
+                                         "Програмата ще бъде затворена.")
+                              .arg(error.message()));
+    QCoreApplication::exit(EXIT_FAILURE);
+}
+
+} // namespace pelagor

@@ -1,0 +1,79 @@
+// The program's one window: the oceans as option buttons, the seas in a list,
+// and the output box in which every click is answered.
+#pragma once
+
+#include "catalogue/checks.h"
+#include "selection/selection.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <span>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace pelagor {
+
+class SeaListBox;
+
+// The publisher's web address, shown at the head of the window's caption.
+inline constexpr char16_t kPublisherAddress[] = u"www.pelagor.example";
+
+class Pelagor : public QWidget, public SelectionView {
+    Q_OBJECT
+
+public:
+    explicit Pelagor(QWidget *parent = nullptr);
+    // A window over other sea rows than the lesson's own, for trying out how
+    // the program copes with a faulty catalogue.
+    explicit Pelagor(std::span<const catalogue::SeaRow> seas, QWidget *parent = nullptr);
+    ~Pelagor() override;
+    Pelagor(const Pelagor &) = delete;
+    Pelagor &operator=(const Pelagor &) = delete;
+    Pelagor(Pelagor &&) = delete;
+    Pelagor &operator=(Pelagor &&) = delete;
+
+    // SelectionView
+    [[nodiscard]] std::int16_t ListCount() const override;
+    [[nodiscard]] std::optional<QString> List(SeaList list, std::int16_t row) const override;
+    [[nodiscard]] std::int16_t ListIndex() const override;
+    [[nodiscard]] std::optional<QString> Caption(std::int16_t option) const override;
+    bool SetValue(std::int16_t option) override;
+    [[nodiscard]] QString Text() const override;
+    void SetText(const QString &text) override;
+
+    [[nodiscard]] const Selection &selection() const { return selection_; }
+
+private:
+    void buildControls(std::span<const catalogue::SeaRow> seas);
+    void applyLookAndFeel();
+    // Runs one click of the logic, shows its output once, and reports a
+    // run-time error, after which the program ends.
+    void answer(const std::function<void()> &click);
+    void showOutput();
+    void reportRunTimeError(const RunTimeError &error);
+
+    Selection selection_{*this};
+    // The output exactly as the logic last wrote it, CR LF line ends included;
+    // the box shows it with plain line breaks.
+    QString text_;
+    bool textShown_ = true;
+    int clickDepth_ = 0;
+
+    QLabel *title_ = nullptr;
+    QGroupBox *frame_ = nullptr;
+    std::array<QRadioButton *, catalogue::kOceanCount> options_{};
+    QButtonGroup *optionGroup_ = nullptr;
+    QLabel *seaTitle_ = nullptr;
+    SeaListBox *seaNames_ = nullptr;
+    QListWidget *oceanNumbers_ = nullptr;
+    QPlainTextEdit *output_ = nullptr;
+};
+
+} // namespace pelagor
