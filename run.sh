@@ -6,7 +6,9 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default
-if [ -x build/window/pelagor ]; then
-    exec build/window/pelagor "$@"
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "run.sh: built build/window/pelagor, but there is no display to show it on." >&2
+    echo "run.sh: start it from a desktop session, or run QT_QPA_PLATFORM=offscreen ./run.sh" >&2
+    exit 1
 fi
-echo "Built; the window is not part of this build yet."
+exec build/window/pelagor "$@"

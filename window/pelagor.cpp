@@ -67,7 +67,7 @@ Pelagor::Pelagor(std::span<const catalogue::SeaRow> seas, QWidget *parent) : QWi
     setWindowIcon(QIcon(QStringLiteral(":/icons/pelagor.png")));
     buildControls(seas);
     applyLookAndFeel();
-    SetText(exerciseText());
+    setOutput(exerciseText());
     output_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -222,6 +222,11 @@ QString Pelagor::Text() const
 }
 
 void Pelagor::SetText(const QString &text)
+{
+    setOutput(text);
+}
+
+void Pelagor::setOutput(const QString &text)
 {
     text_ = text;
     textShown_ = false;

@@ -56,6 +56,8 @@ private:
     // Runs one click of the logic, shows its output once, and reports a
     // run-time error, after which the program ends.
     void answer(const std::function<void()> &click);
+    // Keeps the text and shows it, at once outside a click, at its end inside.
+    void setOutput(const QString &text);
     void showOutput();
     void reportRunTimeError(const RunTimeError &error);
 

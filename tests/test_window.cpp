@@ -1,0 +1,235 @@
+#include "expected_texts.h"
+#include "window_driver.h"
+
+#include "window/exercise.h"
+#include "window/pelagor.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QTest>
+
+#include <memory>
+
+using namespace pelagor::test;
+using pelagor::Pelagor;
+
+namespace {
+
+// The layout in twips, 15 to a pixel.
+QRect twips(int left, int top, int width, int height)
+{
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        window_ = std::make_unique<Pelagor>();
+        window_->show();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    void cleanup() { window_.reset(); }
+
+    void geometry()
+    {
+        const Pelagor &w = *window_;
+        QCOMPARE(w.size(), QSize(482, 421));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QCOMPARE(control<QLabel>(w, "Label1(0)")->geometry(), twips(1680, 0, 3855, 375));
+        QCOMPARE(control<QGroupBox>(w, "Frame1")->geometry(), twips(240, 600, 2895, 1935));
+        for (int n = 0; n < 5; ++n) {
+            QCOMPARE(option(w, n)->parentWidget(), control<QGroupBox>(w, "Frame1"));
+            QCOMPARE(option(w, n)->geometry(), twips(120, 300 + 300 * n, 2655, 300));
+        }
+        QCOMPARE(control<QLabel>(w, "Label1(1)")->geometry(), twips(3960, 600, 2775, 375));
+        QCOMPARE(seaList(w)->geometry(), twips(3960, 960, 2775, 3195));
+        QCOMPARE(outputBox(w)->geometry(), twips(240, 4320, 6735, 1935));
+
+        // The title stands centred over the 7230-twip width.
+        const QRect title = control<QLabel>(w, "Label1(0)")->geometry();
+        QVERIFY(qAbs((title.x() + title.width() / 2.0) * 15 - 3608) < 15);
+        QCOMPARE(control<QLabel>(w, "Label1(0)")->alignment(), Qt::AlignCenter);
+        QCOMPARE(control<QLabel>(w, "Label1(1)")->alignment(), Qt::AlignCenter);
+    }
+
+    void coloursAndFont()
+    {
+        const Pelagor &w = *window_;
+        const auto background = [](const QWidget *widget) {
+            return widget->autoFillBackground() ? widget->palette().color(widget->backgroundRole())
+                                                : QColor();
+        };
+        QCOMPARE(background(&w), QColor(192, 192, 255));
+        QCOMPARE(background(control<QLabel>(w, "Label1(0)")), QColor(255, 192, 128));
+        QCOMPARE(background(control<QLabel>(w, "Label1(1)")), QColor(255, 192, 128));
+        QCOMPARE(background(control<QGroupBox>(w, "Frame1")), QColor(192, 192, 255));
+        for (int n = 0; n < 5; ++n) {
+            QCOMPARE(background(option(w, n)), QColor(128, 255, 128));
+            // The colour is really drawn, next to the caption.
+            const QImage picture = option(w, n)->grab().toImage();
+            QCOMPARE(QColor(picture.pixel(picture.width() - 3, 3)), QColor(128, 255, 128));
+        }
+        QCOMPARE(seaList(w)->palette().color(QPalette::Base),
+                 QApplication::palette().color(QPalette::Base));
+        QCOMPARE(outputBox(w)->palette().color(QPalette::Base),
+                 QApplication::palette().color(QPalette::Base));
+
+        const QList<QWidget *> controls =
+            w.findChildren<QWidget *>(QRegularExpression(R"(\(\d\)$|Frame1)"));
+        QCOMPARE(controls.size(), 11);
+        for (const QWidget *widget : controls + QList<QWidget *>{window_.get()}) {
+            QCOMPARE(widget->font().family(), QStringLiteral("Times New Roman"));
+            QCOMPARE(widget->font().pointSize(), 12);
+            QCOMPARE(widget->font().weight(), QFont::Normal);
+            QVERIFY(!widget->font().italic());
+            QVERIFY(QFontMetrics(widget->font()).inFont(QChar(u'Ж')));
+        }
+    }
+
+    void caption()
+    {
+        QCOMPARE(window_->windowTitle(),
+                 QStringLiteral("www.pelagor.example География - окени и принадлежащи морета"));
+        QVERIFY(!window_->windowIcon().isNull());
+        QCOMPARE(window_->windowIcon().availableSizes().value(0), QSize(32, 32));
+    }
+
+    void initialState()
+    {
+        const Pelagor &w = *window_;
+        const QString exercise = pelagor::exerciseText();
+        QCOMPARE(exercise.size(), 1210);
+        QCOMPARE(exercise.count(QStringLiteral("\r\n")), 25);
+        QVERIFY(exercise.endsWith(QStringLiteral("океани.\r\n")));
+        QCOMPARE(w.Text(), exercise);
+        QCOMPARE(outputBox(w)->toPlainText(), QString(exercise).replace("\r\n", "\n"));
+        for (int n = 0; n < 5; ++n) {
+            QVERIFY(!option(w, n)->isChecked());
+        }
+        QVERIFY(seaList(w)->selectedItems().isEmpty());
+        QCOMPARE(seaList(w)->count(), 82);
+        QCOMPARE(seaList(w)->item(0)->text(), QStringLiteral("Адриатическо море"));
+        QCOMPARE(seaList(w)->item(81)->text(), QStringLiteral("Японско море"));
+        QCOMPARE(QApplication::focusWidget(), outputBox(w));
+
+        QListWidget *hidden = oceanNumberList(w);
+        QVERIFY(!hidden->isVisible());
+        QCOMPARE(hidden->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(hidden->count(), 82);
+    }
+
+    // Tab visits the output box, the option group and the sea list, in the
+    // lesson's order. The option group is one stop, entered at its selected
+    // option; the arrow keys move inside it.
+    void tabOrder()
+    {
+        const auto tabs = [](int count, Qt::Key key) {
+            QStringList visited;
+            for (int step = 0; step < count; ++step) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                visited << QApplication::focusWidget()->objectName();
+            }
+            return visited;
+        };
+        QCOMPARE(tabs(3, Qt::Key_Tab), QStringList({"Option1(0)", "List1(0)", "Text1(0)"}));
+        QCOMPARE(tabs(3, Qt::Key_Backtab), QStringList({"List1(0)", "Option1(0)", "Text1(0)"}));
+        clickOption(*window_, 3);
+        outputBox(*window_)->setFocus();
+        QCOMPARE(tabs(2, Qt::Key_Tab), QStringList({"Option1(3)", "List1(0)"}));
+    }
+
+    void oceanClicks()
+    {
+        for (int n = 0; n < 5; ++n) {
+            clickOption(*window_, n);
+            QCOMPARE(window_->Text(), oceanListing(n));
+            QVERIFY(option(*window_, n)->isChecked());
+            QCOMPARE(outputBox(*window_)->toPlainText(), oceanListing(n).replace("\r\n", "\n"));
+        }
+    }
+
+    void seaClicks()
+    {
+        for (const SeaCase &sea : kSeaCases) {
+            clickSea(*window_, sea.row);
+            QCOMPARE(window_->Text(), seaLookup(QString::fromUtf8(sea.name), sea.ocean));
+            QVERIFY(option(*window_, sea.ocean)->isChecked());
+            QCOMPARE(seaList(*window_)->currentRow(), sea.row);
+            QCOMPARE(window_->selection().ClickState(), pelagor::Selection::Idle);
+        }
+    }
+
+    void clickOnSelectedOptionRebuildsTheListing()
+    {
+        clickSea(*window_, 77);
+        QVERIFY(option(*window_, 0)->isChecked());
+        clickOption(*window_, 0);
+        QCOMPARE(window_->Text(), oceanListing(0));
+        // The sea picked before stays selected.
+        QCOMPARE(seaList(*window_)->selectedItems().value(0), seaList(*window_)->item(77));
+    }
+
+    void clickOnSelectedSeaAnswersAgain()
+    {
+        clickSea(*window_, 16);
+        clickOption(*window_, 4);
+        clickSea(*window_, 16);
+        QCOMPARE(window_->Text(), seaLookup(QStringLiteral("Жълто море"), 3));
+        QVERIFY(option(*window_, 3)->isChecked());
+        // Ctrl does not clear the selection.
+        QListWidget *list = seaList(*window_);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualItemRect(list->item(16)).center());
+        QCOMPARE(list->selectedItems().value(0), list->item(16));
+    }
+
+    void keysInTheSeaList()
+    {
+        QListWidget *list = seaList(*window_);
+        clickSea(*window_, 3);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(window_->Text(), seaLookup(QStringLiteral("Арабско море "), 1));
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(window_->Text(), seaLookup(QStringLiteral("Японско море"), 3));
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(window_->Text(), seaLookup(QStringLiteral("Адриатическо море"), 0));
+        QTest::keyClick(list, Qt::Key_PageDown);
+        QVERIFY(list->currentRow() > 1);
+        QCOMPARE(window_->Text(),
+                 seaLookup(list->currentItem()->text(),
+                           window_
+                               ->List(pelagor::SeaList::OceanNumbers,
+                                      static_cast<std::int16_t>(list->currentRow()))
+                               ->toInt()));
+        // Typing the first letter of a name, as a Bulgarian keyboard sends it.
+        QTest::sendKeyEvent(QTest::Click, list, static_cast<Qt::Key>(u'Ч'), QStringLiteral("ч"),
+                            Qt::NoModifier);
+        QCOMPARE(list->currentRow(), 76);
+        QCOMPARE(window_->Text(), seaLookup(QStringLiteral("Червено море"), 1));
+        QVERIFY(option(*window_, 1)->isChecked());
+    }
+
+    void arrowKeysInTheOptionGroup()
+    {
+        clickOption(*window_, 1);
+        QTest::keyClick(option(*window_, 1), Qt::Key_Down);
+        QVERIFY(option(*window_, 2)->isChecked());
+        QCOMPARE(QApplication::focusWidget(), option(*window_, 2));
+        QCOMPARE(window_->Text(), oceanListing(2));
+        QTest::keyClick(option(*window_, 2), Qt::Key_Up);
+        QCOMPARE(window_->Text(), oceanListing(1));
+    }
+
+private:
+    std::unique_ptr<Pelagor> window_;
+};
+
+QTEST_MAIN(TestWindow)
+#include "test_window.moc"
