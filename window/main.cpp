@@ -1,10 +1,12 @@
+#include "window/application.h"
 #include "window/pelagor.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    const QApplication app(argc, argv);
+    QApplication app(argc, argv);
+    pelagor::prepareApplication(app);
     pelagor::Pelagor window;
     window.show();
     return QApplication::exec();

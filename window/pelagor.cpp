@@ -4,6 +4,7 @@
 #include "window/exercise.h"
 #include "window/sea_list_box.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -12,6 +13,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+
+#include <utility>
 
 namespace pelagor {
 
@@ -137,6 +140,14 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     output_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     output_->setTabChangesFocus(true);
 
+    // What a screen reader says of the controls that have no caption of their own.
+    seaNames_->setAccessibleName(QStringLiteral("Имена на морета"));
+    frame_->setAccessibleName(QStringLiteral("Име на океан"));
+    output_->setAccessibleName(QStringLiteral("Отговор"));
+    output_->setAccessibleDescription(
+        QStringLiteral("Условието на задачата, а след избор: моретата на избрания океан "
+                       "или океанът, към който принадлежи избраното море."));
+
     // The labels and the frame take no focus; the order of the rest is the
     // lesson's: output, the first four oceans, the seas, the last ocean.
     setTabOrder(output_, options_[0]);
@@ -146,10 +157,21 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     setTabOrder(options_[3], seaNames_);
     setTabOrder(seaNames_, options_[4]);
 
-    // A click on an option, its arrow keys, and a click on the option that is
-    // already selected all arrive here; selecting one from code does not.
+    // An option that becomes the selected one answers, whether the mouse, an
+    // arrow key, a screen reader or the sea click selected it (the guard makes
+    // the last one do nothing). A click on the option that was already
+    // selected answers too: it was selected when the press began.
+    connect(optionGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked) {
+            answer([this, id] { selection_.Option1_Click(static_cast<std::int16_t>(id)); });
+        }
+    });
+    connect(optionGroup_, &QButtonGroup::idPressed, this,
+            [this](int id) { pressedSelectedOption_ = optionGroup_->checkedId() == id ? id : -1; });
     connect(optionGroup_, &QButtonGroup::idClicked, this, [this](int id) {
-        answer([this, id] { selection_.Option1_Click(static_cast<std::int16_t>(id)); });
+        if (std::exchange(pressedSelectedOption_, -1) == id) {
+            answer([this, id] { selection_.Option1_Click(static_cast<std::int16_t>(id)); });
+        }
     });
     // Mouse, arrow keys, Page Up and Down, Home, End and typed letters all move
     // the selected row.
@@ -254,10 +276,19 @@ void Pelagor::answer(const std::function<void()> &click)
 
 void Pelagor::showOutput()
 {
-    if (!textShown_) {
-        output_->setPlainText(forDisplay(text_));
-        textShown_ = true;
+    if (textShown_) {
+        return;
     }
+    const QString shown = forDisplay(text_);
+    if (QAccessible::isActive()) {
+        // Tells screen readers that the answer was replaced as a whole.
+        QAccessibleTextUpdateEvent replaced(output_, 0, output_->toPlainText(), shown);
+        output_->setPlainText(shown);
+        QAccessible::updateAccessibility(&replaced);
+    } else {
+        output_->setPlainText(shown);
+    }
+    textShown_ = true;
 }
 
 void Pelagor::reportRunTimeError(const RunTimeError &error)

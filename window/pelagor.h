@@ -67,6 +67,8 @@ private:
     QString text_;
     bool textShown_ = true;
     int clickDepth_ = 0;
+    // The option that was already selected when the mouse or Space pressed it.
+    int pressedSelectedOption_ = -1;
 
     QLabel *title_ = nullptr;
     QGroupBox *frame_ = nullptr;

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Checks how the program installs and packages:
+#   check_install.sh install BUILD_DIR   cmake --install into a scratch prefix
+#   check_install.sh deb BUILD_DIR       cpack -G DEB, then unpack and start it
+set -euo pipefail
+mode=$1
+build=$(realpath "$2")
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+id=example.pelagor.Pelagor
+failures=0
+
+expect_files() {
+    local root=$1
+    for file in \
+        bin/pelagor \
+        "share/applications/$id.desktop" \
+        "share/metainfo/$id.metainfo.xml" \
+        "share/icons/hicolor/32x32/apps/$id.png" \
+        "share/icons/hicolor/48x48/apps/$id.png" \
+        "share/icons/hicolor/256x256/apps/$id.png" \
+        "share/icons/hicolor/scalable/apps/$id.svg"; do
+        if [ ! -f "$root/$file" ]; then
+            echo "missing: $file"
+            failures=$((failures + 1))
+        fi
+    done
+    [ -x "$root/bin/pelagor" ] || { echo "not executable: bin/pelagor"; failures=$((failures + 1)); }
+    for size in 32 48 256; do
+        actual=$(file -b "$root/share/icons/hicolor/${size}x${size}/apps/$id.png")
+        case "$actual" in
+            *"$size x $size"*) ;;
+            *) echo "icon ${size}x${size} is $actual"; failures=$((failures + 1)) ;;
+        esac
+    done
+}
+
+# Starts the program on a private X display and waits for its window.
+expect_window() {
+    local program=$1
+    local display=:$((200 + RANDOM % 500))
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local xvfb=$!
+    for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    DISPLAY=$display QT_QPA_PLATFORM=xcb "$program" >"$scratch/program.log" 2>&1 &
+    local app=$!
+    local window=""
+    for _ in $(seq 100); do
+        window=$(DISPLAY=$display xdotool search --onlyvisible --name 'www.pelagor.example' 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && break
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ -n "$window" ]; then
+        geometry=$(DISPLAY=$display xdotool getwindowgeometry "$window" | grep Geometry)
+        echo "window up: $geometry"
+        case "$geometry" in *482x421*) ;; *) echo "unexpected size"; failures=$((failures + 1)) ;; esac
+    else
+        echo "the program showed no window"; cat "$scratch/program.log"
+        failures=$((failures + 1))
+    fi
+    kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+}
+
+case "$mode" in
+install)
+    cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
+    expect_files "$scratch/prefix"
+    ;;
+deb)
+    (cd "$build" && cpack -G DEB -B "$scratch/package" >/dev/null)
+    deb=$(ls "$scratch"/package/pelagor_*.deb)
+    fields=$(dpkg-deb --field "$deb" Package Version Maintainer Depends Description)
+    echo "$fields"
+    for wanted in "Version: 1.0.0" "Maintainer: " "libqt6widgets6" "libqt6gui6" "libqt6core6" \
+        "fonts-liberation" "Description: "; do
+        grep -q -- "$wanted" <<<"$fields" || { echo "control lacks: $wanted"; failures=$((failures + 1)); }
+    done
+    dpkg-deb -x "$deb" "$scratch/root"
+    expect_files "$scratch/root/usr"
+    expect_window "$scratch/root/usr/bin/pelagor"
+    ;;
+*)
+    echo "usage: check_install.sh install|deb BUILD_DIR" >&2
+    exit 2
+    ;;
+esac
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures problem(s)"
+    exit 1
+fi
+echo "all as expected"

@@ -1,0 +1,24 @@
+#include "window/application.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+namespace pelagor {
+
+void prepareApplication(QApplication &app)
+{
+    QApplication::setApplicationName(QStringLiteral("pelagor"));
+    QApplication::setApplicationVersion(QStringLiteral(PELAGOR_VERSION));
+    QApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+
+    // Qt's Bulgarian texts travel inside the program, so they are there even
+    // where the system's Qt translations are not installed.
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral(":/i18n/qtbase_bg.qm"))) {
+        QApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
+} // namespace pelagor
