@@ -74,13 +74,10 @@ std::optional<Scanned> scanNumber(QStringView text)
     }
     // The scanned text holds only ASCII digits, sign, point and exponent, so
     // the C locale reading is the one meant, whatever the user's locale.
-    bool ok = false;
-    double number = ascii.toDouble(&ok);
-    if (!ok) {
-        // Only an exponent too large for a double gets here.
-        number = ascii.startsWith(u'-') ? -std::numeric_limits<double>::infinity()
-                                        : std::numeric_limits<double>::infinity();
-    }
+    // The reading fails only when the number lies beyond the range of a double;
+    // it then gives an infinity of the number's sign for one too large and 0
+    // for one too small, as the nearest double is.
+    const double number = ascii.toDouble();
     return Scanned{number, pos};
 }
 

@@ -26,6 +26,11 @@ private slots:
         QTest::newRow("point first") << QStringLiteral(".5") << 0.5;
         QTest::newRow("sign alone") << QStringLiteral("-") << 0.0;
         QTest::newRow("digit after letter") << QStringLiteral("a1") << 0.0;
+        // Beyond the range of a double: the nearest double, never the other end.
+        QTest::newRow("exponent too small") << QStringLiteral("1e-400") << 0.0;
+        QTest::newRow("negative, exponent too small") << QStringLiteral("-2.5D-999") << 0.0;
+        QTest::newRow("exponent too large") << QStringLiteral("1e400") << qInf();
+        QTest::newRow("negative, exponent too large") << QStringLiteral("-1d400") << -qInf();
     }
     void val()
     {
@@ -48,6 +53,7 @@ private slots:
         QTest::newRow("lowest") << QStringLiteral("-32768") << -32768;
         QTest::newRow("highest") << QStringLiteral("32767") << 32767;
         QTest::newRow("rounds into range") << QStringLiteral("32767.4") << 32767;
+        QTest::newRow("too small to be anything but 0") << QStringLiteral(" 7e-400 ") << 0;
     }
     void toInt16FromText()
     {
