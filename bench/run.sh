@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs every benchmark: the clicks beside their floors (offscreen), then start-up
+# and peak memory of pelagor against the baseline window on a private Xvfb.
+#   bench/run.sh [click-iterations] [start-up-pairs]        (defaults 400 and 20)
+# Builds what it needs with the default preset into build/, or into the
+# directory PELAGOR_BUILD_DIR names. Measurements only: nothing is asserted.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+iterations=${1:-400}
+pairs=${2:-20}
+build=${PELAGOR_BUILD_DIR:-build}
+
+scripts/install-deps.sh
+cmake --preset default -B "$build" >/dev/null
+cmake --build "$build" --target pelagor click_bench startup_bench baseline_window
+
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+echo
+echo "== machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
+echo "== clicks through the real window beside their floors (offscreen platform)"
+QT_QPA_PLATFORM=offscreen "$build/bench/click_bench" "$iterations"
+
+echo
+echo "== start-up to the first frame and peak RSS, A = pelagor, B = baseline_window"
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+"$build/bench/startup_bench" "$pairs" "$build/window/pelagor" "$build/bench/baseline_window"
