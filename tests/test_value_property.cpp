@@ -62,7 +62,7 @@ private:
             return kAlphabet.at(static_cast<std::size_t>(below(int{kAlphabet.size()})));
         }
         // Any code unit at all, lone surrogates and NUL included.
-        return QChar(static_cast<char16_t>(below(0x10000)));
+        return {static_cast<char16_t>(below(0x10000))};
     }
 
     QString anyText()

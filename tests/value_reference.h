@@ -9,9 +9,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <optional>
 #include <string>
 

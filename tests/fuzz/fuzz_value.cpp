@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -45,7 +46,7 @@ void check(std::span<const std::uint8_t> input)
 {
     const QString found = pelagor::test::disagreement(textOf(input));
     if (!found.isEmpty()) {
-        std::fputs(qPrintable(found), stderr);
+        (void)std::fputs(qPrintable(found), stderr);
         std::abort();
     }
 }
@@ -65,12 +66,12 @@ int main(int argc, char *argv[])
     for (const char *name : files.subspan(1)) {
         QFile file(QString::fromLocal8Bit(name));
         if (!file.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "fuzz_value: cannot read %s\n", name);
+            (void)std::fprintf(stderr, "fuzz_value: cannot read %s\n", name);
             return 2;
         }
         const QByteArray bytes = file.readAll();
-        check({reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-               static_cast<std::size_t>(bytes.size())});
+        const std::vector<std::uint8_t> input(bytes.begin(), bytes.end());
+        check(input);
     }
     return 0;
 }
