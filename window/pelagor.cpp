@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
@@ -67,7 +68,8 @@ Pelagor::Pelagor(std::span<const catalogue::SeaRow> seas, QWidget *parent) : QWi
     setObjectName(QStringLiteral("Pelagor"));
     setWindowTitle(QString::fromUtf16(kPublisherAddress) +
                    QStringLiteral(" География - окени и принадлежащи морета"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/pelagor.png")));
+    // From a pixmap: a file name would make Qt look for icon engine plugins.
+    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/icons/pelagor.png"))));
     buildControls(seas);
     applyLookAndFeel();
     setOutput(exerciseText());
