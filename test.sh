@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds into build/ and runs every test.
+# Installs what is missing, builds into build/ and runs every test, then
+# runs them again under the sanitizers and checks the sources.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -7,3 +8,10 @@ scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default
 ctest --preset default
+# The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
+# into build/sanitize; any report fails them.
+cmake --preset sanitize
+cmake --build --preset sanitize
+ctest --preset sanitize
+# clang-format and clang-tidy over our own sources; any finding fails.
+scripts/check-sources.sh build
