@@ -216,6 +216,22 @@ private slots:
         QVERIFY(option(*window_, 1)->isChecked());
     }
 
+    // Tabbing into the list puts the focus mark on the first row without
+    // selecting it; the first arrow press picks that row.
+    void firstArrowInTheSeaListPicksTheMarkedRow()
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QListWidget *list = seaList(*window_);
+        QCOMPARE(QApplication::focusWidget(), list);
+        QVERIFY(list->selectedItems().isEmpty());
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(window_->Text(), seaLookup(QStringLiteral("Адриатическо море"), 0));
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(window_->Text(), seaLookup(QStringLiteral("Азовско море"), 0));
+    }
+
     void arrowKeysInTheOptionGroup()
     {
         clickOption(*window_, 1);

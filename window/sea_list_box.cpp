@@ -1,8 +1,26 @@
 #include "window/sea_list_box.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace pelagor {
+
+void SeaListBox::keyPressEvent(QKeyEvent *event)
+{
+    // Before any row is selected the focus mark stands on the first row; the
+    // first arrow press selects that row rather than skipping past it.
+    const bool plainArrow =
+        (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up) &&
+        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
+            Qt::NoModifier;
+    if (plainArrow && currentIndex().isValid() && !selectionModel()->hasSelection()) {
+        selectionModel()->setCurrentIndex(currentIndex(), QItemSelectionModel::ClearAndSelect |
+                                                              QItemSelectionModel::Rows);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
 
 void SeaListBox::mousePressEvent(QMouseEvent *event)
 {

@@ -16,6 +16,7 @@ public:
     std::function<void()> onSelectedRowClicked;
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     [[nodiscard]] QItemSelectionModel::SelectionFlags
     selectionCommand(const QModelIndex &index, const QEvent *event) const override;
