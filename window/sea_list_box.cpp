@@ -2,8 +2,36 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 namespace pelagor {
+
+namespace {
+
+// The widest name, "Вътрешно Японско море", is as wide as the list's viewport;
+// the style's margins beside the text would cut it short. The rows are drawn
+// two pixels wider on each side, so the text starts one pixel from the edge
+// and loses at most the last pixel of its last letter.
+class WholeNameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem wider(option);
+        wider.rect.adjust(-2, 0, 2, 0);
+        QStyledItemDelegate::paint(painter, wider, index);
+    }
+};
+
+} // namespace
+
+SeaListBox::SeaListBox(QWidget *parent) : QListWidget(parent)
+{
+    setItemDelegate(new WholeNameDelegate(this));
+    setTextElideMode(Qt::ElideNone);
+}
 
 void SeaListBox::keyPressEvent(QKeyEvent *event)
 {

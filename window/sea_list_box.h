@@ -1,5 +1,6 @@
 // The list of seas: one row selected at a time, never none once one has been,
-// and a click on the selected row reported like a change of row.
+// a click on the selected row reported like a change of row, and every name
+// drawn whole in the narrow fixed width.
 #pragma once
 
 #include <QListWidget>
@@ -10,7 +11,7 @@ namespace pelagor {
 
 class SeaListBox : public QListWidget {
 public:
-    using QListWidget::QListWidget;
+    explicit SeaListBox(QWidget *parent = nullptr);
 
     // Called when the user clicks the row that is already selected.
     std::function<void()> onSelectedRowClicked;
