@@ -5,11 +5,19 @@
 
 namespace pelagor {
 
+QFont programFont()
+{
+    return {QStringLiteral("Times New Roman"), 12, QFont::Normal, false};
+}
+
 void prepareApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("pelagor"));
     QApplication::setApplicationVersion(QStringLiteral(PELAGOR_VERSION));
     QApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+    // The program's one font, for whatever it shows: loading the desktop's
+    // default font as well would only cost time.
+    QApplication::setFont(programFont());
 
     // Qt's Bulgarian texts travel inside the program, so they are there even
     // where the system's Qt translations are not installed.

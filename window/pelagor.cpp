@@ -1,6 +1,7 @@
 #include "window/pelagor.h"
 
 #include "catalogue/catalogue.h"
+#include "window/application.h"
 #include "window/exercise.h"
 #include "window/sea_list_box.h"
 
@@ -70,8 +71,11 @@ Pelagor::Pelagor(std::span<const catalogue::SeaRow> seas, QWidget *parent) : QWi
                    QStringLiteral(" География - окени и принадлежащи морета"));
     // From a pixmap: a file name would make Qt look for icon engine plugins.
     setWindowIcon(QIcon(QPixmap(QStringLiteral(":/icons/pelagor.png"))));
+    // The window asks for one font and every control inherits it. Set before
+    // the controls are made, it is the only font the program ever loads.
+    setFont(programFont());
     buildControls(seas);
-    applyLookAndFeel();
+    applyColours();
     setOutput(exerciseText());
     output_->setFocus(Qt::OtherFocusReason);
 }
@@ -186,12 +190,8 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     seaNames_->onSelectedRowClicked = [this] { answer([this] { selection_.List1_Click(0); }); };
 }
 
-void Pelagor::applyLookAndFeel()
+void Pelagor::applyColours()
 {
-    // The window asks for one font and every control inherits it.
-    QFont font(QStringLiteral("Times New Roman"), 12, QFont::Normal, false);
-    setFont(font);
-
     paint(this, kWindowColour);
     paint(title_, kLabelColour);
     paint(seaTitle_, kLabelColour);

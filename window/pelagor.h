@@ -52,7 +52,7 @@ public:
 
 private:
     void buildControls(std::span<const catalogue::SeaRow> seas);
-    void applyLookAndFeel();
+    void applyColours();
     // Runs one click of the logic, shows its output once, and reports a
     // run-time error, after which the program ends.
     void answer(const std::function<void()> &click);
