@@ -66,6 +66,17 @@ inline QStringList seasOfOcean(int ocean)
     }
 }
 
+// The ocean a sea belongs to, by its name; -1 for no sea.
+inline int oceanOf(const QString &sea)
+{
+    for (int ocean = 0; ocean < 5; ++ocean) {
+        if (seasOfOcean(ocean).contains(sea)) {
+            return ocean;
+        }
+    }
+    return -1;
+}
+
 // What the output box holds after a click on ocean n.
 inline QString oceanListing(int ocean)
 {

@@ -22,7 +22,6 @@
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QStyleHints>
-#include <QStyleOptionButton>
 #include <QTest>
 
 #include <algorithm>
@@ -96,18 +95,12 @@ struct Model {
         }
     }
 
-    // Up and Down move the focus to the neighbouring option, and take the
-    // check along only when the focused option is the checked one.
+    // An arrow moves the focus to the neighbouring option, round from the
+    // last to the first and back, and selects it.
     void optionArrow(int step)
     {
-        const int next = focusedOption + step;
-        if (next < 0 || next >= kOceans) {
-            return;
-        }
-        if (checkedOption == focusedOption) {
-            oceanClicked(next);
-        }
-        focusedOption = next;
+        focusedOption = (focusedOption + step + kOceans) % kOceans;
+        oceanClicked(focusedOption);
     }
 
     // A typed letter looks for the next name that starts with it, after the
@@ -254,17 +247,11 @@ private:
                 inner.top() + static_cast<int>(random_.bounded(inner.height()))};
     }
 
-    // A click anywhere inside the option's hit area: its indicator and caption.
+    // A click anywhere inside the option's green area.
     void clickOption(int n)
     {
         QRadioButton *button = option(window_, n);
-        QStyleOptionButton style;
-        style.initFrom(button);
-        style.text = button->text();
-        const QRect area =
-            button->style()->subElementRect(QStyle::SE_RadioButtonClickRect, &style, button) &
-            button->rect();
-        const QPoint at = pointIn(area);
+        const QPoint at = pointIn(button->rect());
         note(QStringLiteral("click option %1 at (%2, %3)").arg(n).arg(at.x()).arg(at.y()));
         QTest::mouseClick(button, Qt::LeftButton, {}, at);
         model_.oceanClicked(n);
@@ -306,11 +293,7 @@ private:
                  .arg(QKeySequence(key).toString())
                  .arg(model_.focusedOption));
         QTest::keyClick(option(window_, model_.focusedOption), key);
-        if (key == Qt::Key_Up) {
-            model_.optionArrow(-1);
-        } else if (key == Qt::Key_Down) {
-            model_.optionArrow(+1);
-        }
+        model_.optionArrow(key == Qt::Key_Up || key == Qt::Key_Left ? -1 : +1);
     }
 
     // Makes the sea list the focused control before a key is pressed in it:

@@ -139,6 +139,8 @@ private slots:
         inner.logic = &innerLogic;
         inner.listIndex = 77;
         innerLogic.List1_Click(0);
+        // The option is selected before the output is written.
+        QCOMPARE(inner.textSeenInside, QStringLiteral("начален текст\r\n"));
         QCOMPARE(inner.stateInside, int{Selection::SeaClick});
         QCOMPARE(inner.oceanInside, 0);
         QCOMPARE(inner.text, lookup);

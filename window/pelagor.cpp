@@ -3,9 +3,9 @@
 #include "catalogue/catalogue.h"
 #include "window/application.h"
 #include "window/exercise.h"
+#include "window/option_button.h"
 #include "window/sea_list_box.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -80,7 +80,14 @@ Pelagor::Pelagor(std::span<const catalogue::SeaRow> seas, QWidget *parent) : QWi
     output_->setFocus(Qt::OtherFocusReason);
 }
 
-Pelagor::~Pelagor() = default;
+Pelagor::~Pelagor()
+{
+    // The controls outlive the logic by a moment while the window is taken
+    // down; nothing they report then may reach it.
+    optionGroup_->disconnect(this);
+    seaNames_->selectionModel()->disconnect(this);
+    seaNames_->onSelectedRowClicked = nullptr;
+}
 
 void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
 {
@@ -99,7 +106,7 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     optionGroup_->setExclusive(true);
     for (std::size_t n = 0; n < options_.size(); ++n) {
         const int index = static_cast<int>(n);
-        auto *option = new QRadioButton(toQString(catalogue::kOceanCaptions.at(n)), frame_);
+        auto *option = new OptionButton(toQString(catalogue::kOceanCaptions.at(n)), frame_);
         option->setObjectName(QStringLiteral("Option1(%1)").arg(index));
         option->setGeometry(twips(120, 300 + 300 * index, 2655, 300));
         optionGroup_->addButton(option, index);
@@ -262,17 +269,18 @@ void Pelagor::setOutput(const QString &text)
 void Pelagor::answer(const std::function<void()> &click)
 {
     ++clickDepth_;
+    std::optional<RunTimeError> failure;
     try {
         click();
     } catch (const RunTimeError &error) {
-        --clickDepth_;
-        showOutput();
-        reportRunTimeError(error);
-        return;
+        failure = error;
     }
     --clickDepth_;
-    if (clickDepth_ == 0) {
+    if (clickDepth_ == 0 || failure) {
         showOutput();
+    }
+    if (failure) {
+        reportRunTimeError(*failure);
     }
 }
 
@@ -281,15 +289,8 @@ void Pelagor::showOutput()
     if (textShown_) {
         return;
     }
-    const QString shown = forDisplay(text_);
-    if (QAccessible::isActive()) {
-        // Tells screen readers that the answer was replaced as a whole.
-        QAccessibleTextUpdateEvent replaced(output_, 0, output_->toPlainText(), shown);
-        output_->setPlainText(shown);
-        QAccessible::updateAccessibility(&replaced);
-    } else {
-        output_->setPlainText(shown);
-    }
+    // Qt's text control tells screen readers that the text changed.
+    output_->setPlainText(forDisplay(text_));
     textShown_ = true;
 }
 

@@ -52,13 +52,26 @@ void SeaListBox::keyPressEvent(QKeyEvent *event)
 
 void SeaListBox::mousePressEvent(QMouseEvent *event)
 {
+    // Only the left button picks a sea.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     const QModelIndex before = currentIndex();
     const bool wasSelected = before.isValid() && selectionModel()->isSelected(before);
     QListWidget::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && wasSelected &&
-        indexAt(event->position().toPoint()) == before && onSelectedRowClicked) {
+    if (wasSelected && indexAt(event->position().toPoint()) == before && onSelectedRowClicked) {
         onSelectedRowClicked();
     }
+}
+
+void SeaListBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(event);
 }
 
 QItemSelectionModel::SelectionFlags SeaListBox::selectionCommand(const QModelIndex &index,

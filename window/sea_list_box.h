@@ -19,6 +19,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     [[nodiscard]] QItemSelectionModel::SelectionFlags
     selectionCommand(const QModelIndex &index, const QEvent *event) const override;
 };
