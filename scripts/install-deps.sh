@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkgconf file
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     fonts-liberation
-    xvfb xauth x11-apps xdotool imagemagick librsvg2-bin
+    xvfb x11-utils xdotool imagemagick librsvg2-bin
     libxcb1-dev
     clang clang-tidy clang-format libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev

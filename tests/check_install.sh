@@ -41,7 +41,17 @@ expect_window() {
     local display=:$((200 + RANDOM % 500))
     Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     local xvfb=$!
-    for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    local up=""
+    for _ in $(seq 100); do
+        DISPLAY=$display xdpyinfo >/dev/null 2>&1 && up=yes && break
+        sleep 0.1
+    done
+    if [ -z "$up" ]; then
+        echo "Xvfb did not start on $display"
+        failures=$((failures + 1))
+        kill "$xvfb" 2>/dev/null || true
+        return
+    fi
     DISPLAY=$display QT_QPA_PLATFORM=xcb "$program" >"$scratch/program.log" 2>&1 &
     local app=$!
     local window=""
