@@ -259,29 +259,26 @@ int main(int argc, char *argv[])
         }
         Samples click;
         Samples floor;
+        // One step on one window: reset, settle, then the measured step.
+        const auto run = [&c](const std::function<void(Pelagor &)> &step, Pelagor &window,
+                              PaintCounter &paints, Samples &samples, bool counted) {
+            c.reset(window);
+            settle();
+            paints.paints = 0;
+            paints.painted.clear();
+            const double us = measuredStep(step, window);
+            if (counted) {
+                samples.micros.push_back(us);
+                samples.paints += paints.paints;
+            }
+        };
         for (int i = 0; i < warmup + iterations; ++i) {
             const bool counted = i >= warmup;
             if (runClick) {
-                c.reset(clicked);
-                settle();
-                clickPaints.paints = 0;
-                clickPaints.painted.clear();
-                const double us = measuredStep(c.click, clicked);
-                if (counted) {
-                    click.micros.push_back(us);
-                    click.paints += clickPaints.paints;
-                }
+                run(c.click, clicked, clickPaints, click, counted);
             }
             if (runFloor) {
-                c.reset(floored);
-                settle();
-                floorPaints.paints = 0;
-                floorPaints.painted.clear();
-                const double us = measuredStep(c.floor, floored);
-                if (counted) {
-                    floor.micros.push_back(us);
-                    floor.paints += floorPaints.paints;
-                }
+                run(c.floor, floored, floorPaints, floor, counted);
             }
         }
         settle();

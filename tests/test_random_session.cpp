@@ -12,6 +12,7 @@
 // PELAGOR_SEED and PELAGOR_STEPS choose the session; a failure names the seed,
 // the step and the last actions, so that it can be replayed.
 #include "expected_texts.h"
+#include "seeded_run.h"
 #include "window_driver.h"
 
 #include "window/pelagor.h"
@@ -396,20 +397,6 @@ private:
     QElapsedTimer sinceLetter_;
 };
 
-quint32 seedFromEnvironment()
-{
-    bool ok = false;
-    const quint32 seed = qEnvironmentVariable("PELAGOR_SEED").toUInt(&ok);
-    return ok ? seed : 20240611U;
-}
-
-int stepsFromEnvironment()
-{
-    bool ok = false;
-    const int steps = qEnvironmentVariableIntValue("PELAGOR_STEPS", &ok);
-    return ok && steps > 0 ? steps : 4000;
-}
-
 } // namespace
 
 class TestRandomSession : public QObject {
@@ -432,8 +419,8 @@ private slots:
 
     void randomSession()
     {
-        const quint32 seed = seedFromEnvironment();
-        const int steps = stepsFromEnvironment();
+        const quint32 seed = pelagor::test::seedFromEnvironment();
+        const int steps = pelagor::test::countFromEnvironment("PELAGOR_STEPS", 4000);
         qInfo("seed %u, %d steps (PELAGOR_SEED, PELAGOR_STEPS)", seed, steps);
 
         const auto window = std::make_unique<Pelagor>();

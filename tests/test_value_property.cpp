@@ -2,6 +2,7 @@
 // every short text over the characters that matter and on a long seeded run
 // of random and number-like texts. PELAGOR_SEED and PELAGOR_TEXTS choose the
 // run; a failure names the seed and the text.
+#include "seeded_run.h"
 #include "value_reference.h"
 
 #include <QRandomGenerator>
@@ -19,20 +20,6 @@ namespace {
 constexpr std::array<char16_t, 17> kAlphabet{u' ', u'\t', u'\r', u'\n',     u'+',     u'-',
                                              u'.', u'0',  u'1',  u'5',      u'9',     u'e',
                                              u'D', u'x',  u',',  u'\u00a0', u'\u0661'};
-
-quint32 seedFromEnvironment()
-{
-    bool ok = false;
-    const quint32 seed = qEnvironmentVariable("PELAGOR_SEED").toUInt(&ok);
-    return ok ? seed : 20240611U;
-}
-
-int textsFromEnvironment()
-{
-    bool ok = false;
-    const int texts = qEnvironmentVariableIntValue("PELAGOR_TEXTS", &ok);
-    return ok && texts > 0 ? texts : 300000;
-}
 
 class TextMaker {
 public:
@@ -182,8 +169,8 @@ private slots:
 
     void seededTexts()
     {
-        const quint32 seed = seedFromEnvironment();
-        const int count = textsFromEnvironment();
+        const quint32 seed = pelagor::test::seedFromEnvironment();
+        const int count = pelagor::test::countFromEnvironment("PELAGOR_TEXTS", 300000);
         qInfo("seed %u, %d texts (PELAGOR_SEED, PELAGOR_TEXTS)", seed, count);
         TextMaker maker(seed);
         for (int n = 1; n <= count; ++n) {
