@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds into build/ and starts Pelagor.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds into build/ and runs every test, then
 # runs them again under the sanitizers and checks the sources.
 set -euo pipefail
@@ -15,3 +17,5 @@ cmake --build --preset sanitize
 ctest --preset sanitize
 # clang-format and clang-tidy over our own sources; any finding fails.
 scripts/check-sources.sh build
+# Every file carries its copyright and licence (the REUSE specification).
+reuse lint --quiet || { reuse lint | tail -n 20; exit 1; }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The baseline of the start-up and memory benchmark: a Qt window of Pelagor's
 // size (482 x 421) and background colour that shows one label in Pelagor's
 // font (Times New Roman, 12 pt) and nothing else. The colour is only there so

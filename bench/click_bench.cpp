@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Clicks through the real window, each beside its floor, on Qt's offscreen
 // platform.
 //

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark: the clicks beside their floors (offscreen), then start-up
 # and peak memory of pelagor against the baseline window on a private Xvfb.
 #   bench/run.sh [click-iterations] [start-up-pairs]        (defaults 400 and 20)

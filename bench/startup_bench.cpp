@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up time to the first frame drawn on an X display, and peak resident
 // memory, of two programs run in turn, A B A B ...
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The subject matter of the lesson: the five oceans and the 82 seas, gulfs
 // and bays that belong to them, in Bulgarian.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The shape of a sea row and the compile-time checks made over the catalogue.
 #pragma once
 

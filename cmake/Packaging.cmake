@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A Debian package of the program: `cpack -G DEB` in the build folder.
 set(CPACK_PACKAGE_NAME pelagor)
 set(CPACK_PACKAGE_VENDOR "Pelagor")

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the project's own C++ sources, and fails on any finding:
 #   clang-format (.clang-format) must have nothing to change, and
 #   clang-tidy (.clang-tidy) must report nothing on any file the build compiles.

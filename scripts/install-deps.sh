@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Pelagor needs to build, test and run, if any is
 # missing. Quiet and safe to run again; asks for nothing.
 set -euo pipefail
@@ -11,6 +13,7 @@ packages=(
     libxcb1-dev
     clang clang-tidy clang-format libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev
+    reuse
 )
 
 missing=()

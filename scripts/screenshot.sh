@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Pelagor on a private Xvfb display, clicks the ocean "Тихи" and saves a
 # picture of the window.
 #   scripts/screenshot.sh [output.png] [scale]

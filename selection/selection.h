@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole behaviour of the program: a click on an ocean lists its seas, a
 // click on a sea names its ocean and selects that ocean's option.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the selection logic asks of the window it lives in. Each operation is a
 // property of one of the window's controls; the logic reads the catalogue back
 // from them at every click and writes only the output text and the selected

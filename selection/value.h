@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The small value layer the selection logic is written in: a tagged value that
 // is empty, a 16-bit integer or a double; reading a number from a text; the
 // conversion to a 16-bit integer; and numeric equality.

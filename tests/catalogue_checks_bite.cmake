@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Proves that the compile-time checks over the catalogue bite: copies of the
 # catalogue with one fact broken must fail to compile, each with the message
 # that names the broken fact, and the unchanged copy must compile.

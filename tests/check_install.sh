@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks how the program installs and packages:
 #   check_install.sh install BUILD_DIR   cmake --install into a scratch prefix
 #   check_install.sh deb BUILD_DIR       cpack -G DEB, then unpack and start it

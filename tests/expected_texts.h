@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The output texts a pupil must see, written out by hand from the lesson's
 // tables so that the tests do not read them back from the catalogue.
 #pragma once

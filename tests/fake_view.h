@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A SelectionView without widgets: the two lists, the captions, the selected
 // option and the output text, held in plain containers.
 #pragma once

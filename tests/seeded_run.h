@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How a seeded test is told which run to make: PELAGOR_SEED picks the seed,
 // and a variable of the test's own sets how long the run is.
 #pragma once

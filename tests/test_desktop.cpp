@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as assistive technology and a Bulgarian desktop see it: the
 // accessible names and texts, a press through the accessible action, and
 // Qt's own texts in Bulgarian.

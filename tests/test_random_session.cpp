@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A long random session against the real window: mouse clicks on options and
 // on visible sea rows, arrow keys in the option group, arrow and paging keys
 // and typed first letters in the sea list, and scrolling. After every step the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Val and the text-to-16-bit conversion against a plain reference reading, on
 // every short text over the characters that matter and on a long seeded run
 // of random and number-like texts. PELAGOR_SEED and PELAGOR_TEXTS choose the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window on a high-density screen: run with QT_SCALE_FACTOR=2, every
 // control stands at twice its place and size in physical pixels, and its
 // text still fits.

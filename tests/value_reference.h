@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A plain second reading of texts as numbers, to hold the value layer's Val and
 // text-to-16-bit conversion against. Written from what they must do, not from
 // how they do it: the number is cut out of the text by hand and read by the C

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Finds the window's controls by their names and drives them with real mouse
 // and key events at the places a user would press.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole run of the program, scripted: starts the application with the
 // window, does one thing a user would do, and exits with the status the
 // program gives.

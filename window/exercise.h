@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The statement of the school exercise this program solves: the text the
 // output box holds when the window opens. The blanks at the ends of lines and
 // the two double blanks after dashes are part of the text.

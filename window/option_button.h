@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // An ocean's option button: the whole coloured area answers a click, and the
 // arrow keys move round the group, selecting as they go.
 #pragma once

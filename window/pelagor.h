@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's one window: the oceans as option buttons, the seas in a list,
 // and the output box in which every click is answered.
 #pragma once

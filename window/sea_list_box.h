@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The list of seas: one row selected at a time, never none once one has been,
 // a click on the selected row reported like a change of row, and every name
 // drawn whole in the narrow fixed width.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Val and the text-to-16-bit conversion under libFuzzer: every input becomes a
 // text, and the two must agree with the plain reference reading on it, with no
 // crash and no sanitizer report. Built without libFuzzer, the same file makes a

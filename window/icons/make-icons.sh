@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes the PNG icons and the Windows icon from pelagor.svg. The 32 x 32
 # icon is kept to a 256-colour palette; the larger ones are full colour.
 #   window/icons/make-icons.sh
