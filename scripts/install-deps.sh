@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkgconf file
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools
     fonts-liberation
     xvfb x11-utils xdotool imagemagick librsvg2-bin
     libxcb1-dev

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -107,9 +108,25 @@ private slots:
         QVERIFY(option(*window_, 3)->isChecked());
     }
 
+    // The menus a right click opens, all in Bulgarian: the answer box's and
+    // the scroll bars' of the answer box and of the list of seas.
+    void contextMenuIsInBulgarian_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("firstEntry");
+        QTest::newRow("answer box") << 0 << QStringLiteral("Копиране");
+        QTest::newRow("answer box's scroll bar") << 1 << QStringLiteral("Превъртайте тук");
+        QTest::newRow("scroll bar of the seas") << 2 << QStringLiteral("Превъртайте тук");
+    }
+
     void contextMenuIsInBulgarian()
     {
+        QFETCH(int, target);
+        QFETCH(QString, firstEntry);
         QPlainTextEdit *output = outputBox(*window_);
+        QWidget *const targets[] = {output->viewport(), output->verticalScrollBar(),
+                                    seaList(*window_)->verticalScrollBar()};
+        QWidget *widget = targets[target];
         QStringList entries;
         // Reads the menu once it is up, then closes it.
         QTimer watcher;
@@ -125,13 +142,12 @@ private slots:
             }
         });
         watcher.start(10);
-        const QPoint at(20, 20);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, output->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(output->viewport(), &event);
+        const QPoint at(widget->width() / 2, qMin(20, widget->height() / 2));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &event);
 
         QTRY_VERIFY2(!entries.isEmpty(), "no context menu came up");
-        QVERIFY2(entries.first().contains(QStringLiteral("Копиране")),
-                 qPrintable(entries.join('|')));
+        QVERIFY2(entries.first().contains(firstEntry), qPrintable(entries.join('|')));
         for (const QString &entry : entries) {
             QVERIFY2(hasCyrillic(entry), qPrintable(entry));
         }

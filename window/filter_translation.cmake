@@ -1,0 +1,111 @@
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Keeps of a Qt translation source (.ts, as lconvert writes it) only the
+# contexts and messages a keep list names:
+#   cmake -DINPUT=full.ts -DKEEP=list.keep -DOUTPUT=part.ts -P filter_translation.cmake
+# A line of the keep list is a context name, kept whole, or a context name, a
+# blank and a source text, kept alone; `#` starts a comment line. Fails if
+# something listed is not in the input, so that a new Qt cannot quietly drop
+# a text the program shows.
+cmake_minimum_required(VERSION 3.25)
+
+foreach(argument INPUT KEEP OUTPUT)
+    if(NOT DEFINED ${argument})
+        message(FATAL_ERROR "filter_translation.cmake needs -D${argument}=...")
+    endif()
+endforeach()
+
+# Reads the keep list into whole_contexts (names) and single_messages
+# ("context\nsource" pairs, each found or not).
+set(whole_contexts "")
+set(single_messages "")
+file(STRINGS "${KEEP}" keep_lines ENCODING UTF-8)
+foreach(line IN LISTS keep_lines)
+    string(STRIP "${line}" line)
+    if(line STREQUAL "" OR line MATCHES "^#")
+        continue()
+    endif()
+    if(line MATCHES "^([^ ]+) +(.+)$")
+        list(APPEND single_messages "${CMAKE_MATCH_1}\n${CMAKE_MATCH_2}")
+    else()
+        list(APPEND whole_contexts "${line}")
+    endif()
+endforeach()
+set(found "")
+
+function(xml_unescape text out)
+    string(REPLACE "&lt;" "<" text "${text}")
+    string(REPLACE "&gt;" ">" text "${text}")
+    string(REPLACE "&quot;" "\"" text "${text}")
+    string(REPLACE "&apos;" "'" text "${text}")
+    string(REPLACE "&amp;" "&" text "${text}")
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# Cuts the next <tag ...>...</tag> element out of `rest`: the element goes to
+# `element` (empty when there is none left), `rest` keeps what follows it.
+macro(next_element tag rest element)
+    set(${element} "")
+    string(FIND "${${rest}}" "<${tag}" begin)
+    if(begin GREATER_EQUAL 0)
+        string(SUBSTRING "${${rest}}" ${begin} -1 ${rest})
+        string(FIND "${${rest}}" "</${tag}>" end)
+        if(end LESS 0)
+            message(FATAL_ERROR "${INPUT}: <${tag}> without </${tag}>")
+        endif()
+        string(LENGTH "</${tag}>" closing)
+        math(EXPR end "${end} + ${closing}")
+        string(SUBSTRING "${${rest}}" 0 ${end} ${element})
+        string(SUBSTRING "${${rest}}" ${end} -1 ${rest})
+    endif()
+endmacro()
+
+file(READ "${INPUT}" rest)
+string(FIND "${rest}" "<context>" first)
+if(first LESS 0)
+    message(FATAL_ERROR "${INPUT}: no <context> found")
+endif()
+string(SUBSTRING "${rest}" 0 ${first} result)
+
+while(TRUE)
+    next_element(context rest block)
+    if(block STREQUAL "")
+        break()
+    endif()
+    if(NOT block MATCHES "<name>([^<]*)</name>")
+        message(FATAL_ERROR "${INPUT}: a context without a name")
+    endif()
+    set(name "${CMAKE_MATCH_1}")
+    if(name IN_LIST whole_contexts)
+        string(APPEND result "${block}\n")
+        list(APPEND found "${name}")
+        continue()
+    endif()
+    set(messages "")
+    while(TRUE)
+        next_element(message block message)
+        if(message STREQUAL "")
+            break()
+        endif()
+        if(message MATCHES "<source>([^<]*)</source>")
+            xml_unescape("${CMAKE_MATCH_1}" source)
+            if("${name}\n${source}" IN_LIST single_messages)
+                string(APPEND messages "    ${message}\n")
+                list(APPEND found "${name}\n${source}")
+            endif()
+        endif()
+    endwhile()
+    if(NOT messages STREQUAL "")
+        string(APPEND result "<context>\n    <name>${name}</name>\n${messages}</context>\n")
+    endif()
+endwhile()
+string(APPEND result "</TS>\n")
+
+foreach(wanted IN LISTS whole_contexts single_messages)
+    if(NOT wanted IN_LIST found)
+        string(REPLACE "\n" " " wanted "${wanted}")
+        message(FATAL_ERROR "${INPUT} lacks ${wanted}, listed in ${KEEP}")
+    endif()
+endforeach()
+file(WRITE "${OUTPUT}" "${result}")
