@@ -6,10 +6,16 @@ set(CPACK_PACKAGE_NAME pelagor)
 set(CPACK_PACKAGE_VENDOR "Pelagor")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Oceans and their seas: a geography lesson in Bulgarian")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Pelagor shows the five oceans of the world and 82 seas, gulfs and bays. \
-Pick an ocean to see every sea that belongs to it; pick a sea to see which \
-ocean it belongs to. The lesson and all its texts are in Bulgarian.")
+# Lines of at most 80 characters; CPack indents them for the control file and
+# turns the empty line into the paragraph break " .".
+set(CPACK_PACKAGE_DESCRIPTION [=[
+Pelagor shows the five oceans of the world and 82 seas, gulfs and bays.
+Pick an ocean to see every sea that belongs to it; pick a sea to see which
+ocean it belongs to. The lesson and all its texts are in Bulgarian.
+
+It works with the mouse and with the keyboard alone, and with screen
+readers; it scales on high-density screens. It reads and writes no files
+and needs no network.]=])
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 set(CPACK_PACKAGE_CONTACT "Pelagor maintainers <maintainers@pelagor.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

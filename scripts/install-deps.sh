@@ -12,7 +12,7 @@ packages=(
     xvfb x11-utils xdotool imagemagick librsvg2-bin
     libxcb1-dev
     clang clang-tidy clang-format libclang-rt-14-dev
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev lintian man-db groff-base
     reuse
 )
 
