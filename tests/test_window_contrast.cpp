@@ -7,10 +7,11 @@
 //
 // Run as it is, the program draws the window on Qt's offscreen platform under
 // a light, a dark and a high-contrast palette set on the application before
-// the window is made. Run with PELAGOR_SCHEME=qt6ct on an X display, it takes
-// its colours the way a KDE-style desktop hands them out: through the qt6ct
-// platform theme with its "darker" scheme, configured in a scratch
-// XDG_CONFIG_HOME.
+// the window is made. Run on an X display with PELAGOR_SCHEME set, it takes
+// its colours the way a desktop hands them to Qt programs, through a platform
+// theme: "qt6ct" as on KDE-style desktops, the qt6ct theme with its "darker"
+// scheme configured in a scratch XDG_CONFIG_HOME; "gtk" as on GNOME, Qt's GTK
+// theme with Adwaita's dark variant.
 #include "window_driver.h"
 
 #include "window/pelagor.h"
@@ -38,9 +39,9 @@ namespace {
 constexpr double kTextContrast = 4.5;
 constexpr double kMarkContrast = 3.0;
 
-bool underQt6ct()
+QString desktopScheme()
 {
-    return qEnvironmentVariable("PELAGOR_SCHEME") == QLatin1String("qt6ct");
+    return qEnvironmentVariable("PELAGOR_SCHEME");
 }
 
 double relativeLuminance(const QColor &colour)
@@ -183,12 +184,12 @@ private slots:
     void initTestCase()
     {
         style_ = QApplication::palette();
-        if (underQt6ct()) {
-            // Proof that the scheme arrived: the theme's dark window and
-            // light text, not Qt's light default.
+        if (!desktopScheme().isEmpty()) {
+            // Proof that the scheme arrived: a dark window and light text,
+            // not Qt's light default.
             QCOMPARE(QApplication::platformName(), QStringLiteral("xcb"));
-            QCOMPARE(QApplication::palette().color(QPalette::Window), QColor(0x22, 0x20, 0x20));
-            QCOMPARE(QApplication::palette().color(QPalette::WindowText), QColor(Qt::white));
+            QVERIFY(style_.color(QPalette::Window).lightness() < 64);
+            QVERIFY(style_.color(QPalette::WindowText).lightness() > 192);
         }
     }
 
@@ -252,8 +253,8 @@ private slots:
             const QString name = box->parentWidget()->objectName();
             qInfo("%-28s %5.1f:1  ink %s on %s", qPrintable(name), found.ratio(),
                   qPrintable(rgb(found.ink)), qPrintable(rgb(found.background)));
-            QCOMPARE(found.background, desktop.color(QPalette::Base));
-            QCOMPARE(found.ink, desktop.color(QPalette::Text));
+            QCOMPARE(found.background.name(), desktop.color(QPalette::Base).name());
+            QCOMPARE(found.ink.name(), desktop.color(QPalette::Text).name());
             QVERIFY2(found.ratio() >= kTextContrast,
                      qPrintable(QStringLiteral("%1: %2:1").arg(name).arg(found.ratio())));
         }
@@ -305,8 +306,12 @@ private:
     void schemes() const
     {
         QTest::addColumn<QPalette>("palette");
-        if (underQt6ct()) {
+        if (desktopScheme() == QLatin1String("qt6ct")) {
             QTest::newRow("qt6ct darker") << style_;
+            return;
+        }
+        if (desktopScheme() == QLatin1String("gtk")) {
+            QTest::newRow("GTK Adwaita:dark") << style_;
             return;
         }
         QTest::newRow("light") << style_;
@@ -320,10 +325,16 @@ private:
 
 int main(int argc, char *argv[])
 {
-    // The qt6ct platform theme reads its settings when the application
-    // starts, so they are written before it exists.
+    // Platform themes read their settings when the application starts, so
+    // they are set before it exists.
     std::optional<QTemporaryDir> config;
-    if (underQt6ct()) {
+    if (!desktopScheme().isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    if (desktopScheme() == QLatin1String("gtk")) {
+        qputenv("QT_QPA_PLATFORMTHEME", "gtk3");
+        qputenv("GTK_THEME", "Adwaita:dark");
+    } else if (desktopScheme() == QLatin1String("qt6ct")) {
         config.emplace();
         if (!config->isValid() || !QDir(config->path()).mkpath(QStringLiteral("qt6ct"))) {
             qFatal("no scratch configuration directory");
@@ -339,7 +350,8 @@ int main(int argc, char *argv[])
         file.close();
         qputenv("XDG_CONFIG_HOME", config->path().toLocal8Bit());
         qputenv("QT_QPA_PLATFORMTHEME", "qt6ct");
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    } else if (!desktopScheme().isEmpty()) {
+        qFatal("unknown PELAGOR_SCHEME %s (qt6ct or gtk)", qPrintable(desktopScheme()));
     }
     const QApplication app(argc, argv);
     TestWindowContrast test;
