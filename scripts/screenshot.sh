@@ -45,7 +45,8 @@ done
 sleep 0.5
 
 # "Тихи" is the fourth option: frame at (16, 40), option at (8, 80) in it.
-xdotool mousemove --window "$window" $(((16 + 8 + 8) * scale)) $(((40 + 80 + 10) * scale)) click 1
+at() { awk -v p="$1" -v s="$scale" 'BEGIN { printf "%d", p * s }'; }
+xdotool mousemove --window "$window" "$(at $((16 + 8 + 8)))" "$(at $((40 + 80 + 10)))" click 1
 sleep 0.5
 import -window "$window" "$out"
 echo "saved $out"
