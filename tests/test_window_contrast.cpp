@@ -238,7 +238,8 @@ private slots:
                   qPrintable(rgb(found.ink)), qPrintable(rgb(found.background)));
             QVERIFY2(found.inkPixels > 30, qPrintable(caption.name + QStringLiteral(": no text")));
             if (found.ratio() < kTextContrast) {
-                unreadable << QStringLiteral("%1 %2:1").arg(caption.name).arg(found.ratio(), 0, 'f', 1);
+                unreadable
+                    << QStringLiteral("%1 %2:1").arg(caption.name).arg(found.ratio(), 0, 'f', 1);
             }
         }
         QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral(", "))));
@@ -270,7 +271,8 @@ private slots:
         QVERIFY(option(w, 3)->isChecked());
         outputBox(w)->setFocus(Qt::OtherFocusReason);
         const QImage picture = w.grab().toImage();
-        const QColor green = measure(picture, inWindow(option(w, 1), option(w, 1)->rect(), &w)).background;
+        const QColor green =
+            measure(picture, inWindow(option(w, 1), option(w, 1)->rect(), &w)).background;
         const auto indicator = [&w](int n) {
             const QRadioButton *button = option(w, n);
             return inWindow(button, optionPart(button, QStyle::SE_RadioButtonIndicator), &w);
