@@ -183,13 +183,13 @@ class TestWindowContrast : public QObject {
 private slots:
     void initTestCase()
     {
-        style_ = QApplication::palette();
+        desktopPalette_ = QApplication::palette();
         if (!desktopScheme().isEmpty()) {
             // Proof that the scheme arrived: a dark window and light text,
             // not Qt's light default.
             QCOMPARE(QApplication::platformName(), QStringLiteral("xcb"));
-            QVERIFY(style_.color(QPalette::Window).lightness() < 64);
-            QVERIFY(style_.color(QPalette::WindowText).lightness() > 192);
+            QVERIFY(desktopPalette_.color(QPalette::Window).lightness() < 64);
+            QVERIFY(desktopPalette_.color(QPalette::WindowText).lightness() > 192);
         }
     }
 
@@ -309,19 +309,19 @@ private:
     {
         QTest::addColumn<QPalette>("palette");
         if (desktopScheme() == QLatin1String("qt6ct")) {
-            QTest::newRow("qt6ct darker") << style_;
+            QTest::newRow("qt6ct darker") << desktopPalette_;
             return;
         }
         if (desktopScheme() == QLatin1String("gtk")) {
-            QTest::newRow("GTK Adwaita:dark") << style_;
+            QTest::newRow("GTK Adwaita:dark") << desktopPalette_;
             return;
         }
-        QTest::newRow("light") << style_;
+        QTest::newRow("light") << desktopPalette_;
         QTest::newRow("dark") << darkPalette();
         QTest::newRow("high contrast") << highContrastPalette();
     }
 
-    QPalette style_;
+    QPalette desktopPalette_;
     std::unique_ptr<Pelagor> window_;
 };
 
