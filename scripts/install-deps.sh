@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools
     fonts-liberation
     xvfb x11-utils xdotool imagemagick librsvg2-bin
+    qt6ct qt6-gtk-platformtheme
     libxcb1-dev
     clang clang-tidy clang-format libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev lintian man-db groff-base

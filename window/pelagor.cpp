@@ -41,6 +41,7 @@ const QColor kWindowColour{192, 192, 255};
 const QColor kLabelColour{255, 192, 128};
 const QColor kFrameColour{192, 192, 255};
 const QColor kOptionColour{128, 255, 128};
+const QColor kOptionRingShade{128, 128, 128};
 
 QString toQString(std::u16string_view text)
 {
@@ -60,6 +61,32 @@ void paint(QWidget *widget, const QColor &colour)
     QPalette palette = widget->palette();
     palette.setColor(widget->backgroundRole(), colour);
     widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Colours for a control on a fixed background, whatever the desktop's scheme:
+// black text on it, as the backgrounds were chosen for, and the roles the
+// style draws an option's round mark and the focus frame with. The mark is a
+// black dot in a white field with a dark grey ring, the focus dark blue; the
+// desktop's own choices (light text, dark fields, a pale or yellow accent)
+// would vanish on these light colours.
+QPalette fixedPalette(const QColor &background)
+{
+    QPalette palette(background, background);
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, Qt::black);
+        palette.setColor(QPalette::Inactive, role, Qt::black);
+    }
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    return palette;
+}
+
+void paintFixed(QWidget *widget, const QColor &background)
+{
+    widget->setPalette(fixedPalette(background));
     widget->setAutoFillBackground(true);
 }
 
@@ -202,12 +229,19 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
 
 void Pelagor::applyColours()
 {
+    // The window fixes only its background: the sea list and the output box
+    // keep the desktop's text and field colours.
     paint(this, kWindowColour);
-    paint(title_, kLabelColour);
-    paint(seaTitle_, kLabelColour);
-    paint(frame_, kFrameColour);
+    paintFixed(title_, kLabelColour);
+    paintFixed(seaTitle_, kLabelColour);
+    paintFixed(frame_, kFrameColour);
     for (QRadioButton *option : options_) {
-        paint(option, kOptionColour);
+        paintFixed(option, kOptionColour);
+        // The style rings an option's mark in a darker shade of the window
+        // colour; one of grey shows on the green.
+        QPalette palette = option->palette();
+        palette.setColor(QPalette::Window, kOptionRingShade);
+        option->setPalette(palette);
     }
 }
 
