@@ -9,6 +9,7 @@
 #include "window/option_button.h"
 #include "window/sea_list_box.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <utility>
 
 namespace pelagor {
@@ -89,6 +91,7 @@ Pelagor::~Pelagor()
     // down; nothing they report then may reach it.
     optionGroup_->disconnect(this);
     seaNames_->selectionModel()->disconnect(this);
+    qApp->disconnect(this);
     seaNames_->onSelectedRowClicked = nullptr;
 }
 
@@ -179,14 +182,16 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     // selected answers too: it was selected when the press began.
     connect(optionGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked) {
-            answer([this, id] { selection_.Option1_Click(static_cast<std::int16_t>(id)); });
+            answer([this, id] { selection_.Option1_Click(static_cast<std::int16_t>(id)); },
+                   optionGroup_->button(id));
         }
     });
     connect(optionGroup_, &QButtonGroup::idPressed, this,
             [this](int id) { pressedSelectedOption_ = optionGroup_->checkedId() == id ? id : -1; });
     connect(optionGroup_, &QButtonGroup::idClicked, this, [this](int id) {
         if (std::exchange(pressedSelectedOption_, -1) == id) {
-            answer([this, id] { selection_.Option1_Click(static_cast<std::int16_t>(id)); });
+            answer([this, id] { selection_.Option1_Click(static_cast<std::int16_t>(id)); },
+                   optionGroup_->button(id));
         }
     });
     // Mouse, arrow keys, Page Up and Down, Home, End and typed letters all move
@@ -194,10 +199,30 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     connect(seaNames_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection &selected) {
                 if (!selected.isEmpty()) {
-                    answer([this] { selection_.List1_Click(0); });
+                    answer([this] { selection_.List1_Click(0); }, seaNames_);
                 }
             });
-    seaNames_->onSelectedRowClicked = [this] { answer([this] { selection_.List1_Click(0); }); };
+    seaNames_->onSelectedRowClicked = [this] {
+        answer([this] { selection_.List1_Click(0); }, seaNames_);
+    };
+
+    // An answer handed to a screen reader is taken back once the focus or the
+    // list's focus mark leaves the control that carries it, so that coming
+    // back later does not read it again.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget * /*old*/, QWidget *now) {
+        readerOnTitle_ = nullptr;
+        if (spokenControl_ != nullptr && now != spokenControl_) {
+            clearSpokenAnswer();
+        }
+    });
+    connect(seaNames_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                readerOnTitle_ = nullptr;
+                if ((spokenControl_ == seaNames_ || spokenControl_ == seaTitle_) &&
+                    current.row() != spokenRow_) {
+                    clearSpokenAnswer();
+                }
+            });
 }
 
 void Pelagor::applyColours()
@@ -269,7 +294,7 @@ void Pelagor::setOutput(const QString &text)
     }
 }
 
-void Pelagor::answer(const std::function<void()> &click)
+void Pelagor::answer(const std::function<void()> &click, QWidget *picked)
 {
     ++clickDepth_;
     std::optional<RunTimeError> failure;
@@ -279,22 +304,121 @@ void Pelagor::answer(const std::function<void()> &click)
         failure = error;
     }
     --clickDepth_;
-    if (clickDepth_ == 0 || failure) {
-        showOutput();
-    }
+    const bool shown = (clickDepth_ == 0 || failure) && showOutput();
     if (failure) {
         reportRunTimeError(*failure);
+    } else if (shown) {
+        announceAnswer(picked);
     }
 }
 
-void Pelagor::showOutput()
+bool Pelagor::showOutput()
 {
     if (textShown_) {
-        return;
+        return false;
     }
-    // Qt's text control tells screen readers that the text changed.
     output_->setPlainText(forDisplay(text_));
     textShown_ = true;
+    return true;
+}
+
+// Qt tells screen readers that the output box's text changed, but they do not
+// read changes of a control that does not have the focus, and with the
+// keyboard the focus is on an option or on the sea list. So the answer goes
+// where the focus is. With Qt 6.8 and later it is handed to the platform's
+// own announcement. Before that it becomes the accessible description of the
+// control the reader's focus goes to next, and a reader says the description
+// of the control its focus moves to. (Qt 6.4 does not pass the new text with
+// a change of description, so readers cannot say the change itself.) Where
+// the arrow keys move the focus, it moves after the description is set; where
+// the focus stays, the reader is taken to the control's title and back. Line
+// ends become pauses.
+void Pelagor::announceAnswer(QWidget *picked)
+{
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    const QString message = forDisplay(text_);
+    QWidget *focus = QApplication::focusWidget();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QWidget *speaker = focus != nullptr && isAncestorOf(focus) ? focus : picked;
+    QAccessibleAnnouncementEvent announcement(speaker, message);
+    QAccessible::updateAccessibility(&announcement);
+#else
+    const bool focusOnOption =
+        std::find(options_.cbegin(), options_.cend(), focus) != options_.cend();
+    if (picked == seaNames_ && focus == seaNames_) {
+        // The row picked is the one the focus mark is on, or moves to next.
+        const int row = ListIndex();
+        if (seaNames_->currentRow() == row && !seaNames_->focusNoticeComing()) {
+            answerInPlace(seaTitle_, seaNames_, row, message);
+        } else {
+            setSpokenAnswer(seaNames_, row, message);
+        }
+    } else if (focusOnOption) {
+        // The option picked has the focus, or the arrow keys move it there next.
+        if (picked == focus) {
+            answerInPlace(frame_, picked, -1, message);
+        } else {
+            setSpokenAnswer(picked, -1, message);
+        }
+    } else if (focus == seaNames_) {
+        // An ocean picked by a screen reader while the focus is in the list.
+        const QModelIndex current = seaNames_->currentIndex();
+        const bool onRow = current.isValid() && seaNames_->selectionModel()->isSelected(current);
+        answerInPlace(seaTitle_, seaNames_, onRow ? current.row() : -1, message);
+    } else {
+        // On the output box the reader follows the new text itself.
+        clearSpokenAnswer();
+    }
+#endif
+}
+
+void Pelagor::answerInPlace(QWidget *title, QWidget *control, int row, const QString &text)
+{
+    QWidget *target = readerOnTitle_ == title ? control : title;
+    setSpokenAnswer(target, target == control ? row : -1, text);
+    QAccessibleEvent focus(target, QAccessible::Focus);
+    if (target == control && row >= 0) {
+        focus.setChild(row);
+    }
+    QAccessible::updateAccessibility(&focus);
+    readerOnTitle_ = target == title ? title : nullptr;
+}
+
+void Pelagor::setSpokenAnswer(QWidget *control, int row, const QString &text)
+{
+    if (control != spokenControl_ || row != spokenRow_) {
+        clearSpokenAnswer();
+    }
+    spokenControl_ = control;
+    spokenRow_ = row;
+    if (row < 0) {
+        // Tells assistive technology of the change itself.
+        control->setAccessibleDescription(text);
+        return;
+    }
+    seaNames_->item(row)->setData(Qt::AccessibleDescriptionRole, text);
+    QAccessibleEvent changed(seaNames_, QAccessible::DescriptionChanged);
+    changed.setChild(row);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void Pelagor::clearSpokenAnswer()
+{
+    QWidget *control = std::exchange(spokenControl_, nullptr);
+    const int row = std::exchange(spokenRow_, -1);
+    if (control == nullptr) {
+        return;
+    }
+    if (row < 0) {
+        control->setAccessibleDescription(QString());
+        return;
+    }
+    seaNames_->item(row)->setData(Qt::AccessibleDescriptionRole, QVariant());
+    QAccessibleEvent changed(seaNames_, QAccessible::DescriptionChanged);
+    changed.setChild(row);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void Pelagor::reportRunTimeError(const RunTimeError &error)

@@ -3,9 +3,12 @@
 
 #include "window/sea_list_box.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
+
+#include <utility>
 
 namespace pelagor {
 
@@ -45,8 +48,13 @@ void SeaListBox::keyPressEvent(QKeyEvent *event)
         (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
             Qt::NoModifier;
     if (plainArrow && currentIndex().isValid() && !selectionModel()->hasSelection()) {
+        // The mark does not move, so Qt says nothing of it, and a screen reader
+        // would keep its focus on the list, not on the row just picked.
+        noticeComing_ = true;
         selectionModel()->setCurrentIndex(currentIndex(), QItemSelectionModel::ClearAndSelect |
                                                               QItemSelectionModel::Rows);
+        noticeComing_ = false;
+        noticeFocusOnCurrentRow();
         event->accept();
         return;
     }
@@ -62,10 +70,42 @@ void SeaListBox::mousePressEvent(QMouseEvent *event)
     }
     const QModelIndex before = currentIndex();
     const bool wasSelected = before.isValid() && selectionModel()->isSelected(before);
+    // A press moves the focus mark before it selects the row, so the notice
+    // of the new mark waits until the row is selected and carries its answer.
+    noticeComing_ = QAccessible::isActive();
     QListWidget::mousePressEvent(event);
+    noticeComing_ = false;
+    const bool picked = !wasSelected && selectionModel()->isSelected(currentIndex());
+    if (std::exchange(noticeHeld_, false) || picked) {
+        noticeFocusOnCurrentRow();
+    }
     if (wasSelected && indexAt(event->position().toPoint()) == before && onSelectedRowClicked) {
         onSelectedRowClicked();
     }
+}
+
+void SeaListBox::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    markedRow_ = current.row();
+    if (noticeComing_) {
+        // QListView's own version only tells assistive technology of the new mark.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QAbstractItemView::currentChanged(current, previous);
+        noticeHeld_ = true;
+        return;
+    }
+    QListWidget::currentChanged(current, previous);
+}
+
+void SeaListBox::noticeFocusOnCurrentRow()
+{
+    if (!QAccessible::isActive() || !hasFocus() || !currentIndex().isValid()) {
+        return;
+    }
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    // One column and no hidden rows: the row is the accessible child.
+    focus.setChild(currentIndex().row());
+    QAccessible::updateAccessibility(&focus);
 }
 
 void SeaListBox::mouseDoubleClickEvent(QMouseEvent *event)
