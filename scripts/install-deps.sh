@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     fonts-liberation
     xvfb x11-utils xdotool imagemagick librsvg2-bin
+    orca python3 dbus-x11 at-spi2-core openbox procps
     libxcb1-dev
     clang clang-tidy clang-format libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev

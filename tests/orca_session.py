@@ -10,10 +10,13 @@ Starts a private desktop (Xvfb, a D-Bus session, the AT-SPI bus, openbox),
 then Orca with speech off and its debug log as the record of what it says,
 then the program, without forcing Qt's accessibility on: Orca being there
 must be enough. Presses a handful of keys through xdotool, noting the time of
-each, stops Orca and reads the log's "SPEECH OUTPUT" lines with their times.
-Every answer must be said after the key that asked for it and before the
-next one, and no answer may come back when the focus moves on. Every process
-it starts is stopped by its PID. --show prints what Orca said, key by key.
+each and waiting for Orca and the program to go quiet after it, stops Orca
+and reads the log's "SPEECH OUTPUT" lines with their times. Every answer must
+be said after the key that gave it and before the next key, exactly once in
+the whole session, and never again when the focus moves on. Every process it
+starts is stopped by its PID, and nothing started on its behalf may be left.
+--show prints what Orca said, key by key. Exit status 77 (skipped) when
+another Orca of the same user is running: Orca would end it.
 """
 
 import datetime
@@ -226,8 +229,7 @@ def start_desktop(desktop):
     desktop.start("at-spi-bus", ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
     wait_for("the AT-SPI bus", lambda: a11y_status(env, "IsEnabled") is not None)
     desktop.start("openbox", ["openbox", "--sm-disable"])
-    wait_for("openbox", lambda: b"_NET_SUPPORTING_WM_CHECK" in run(
-        ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env).stdout and b"window id" in run(
+    wait_for("openbox", lambda: b"window id" in run(
         ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env).stdout)
 
 
@@ -276,6 +278,55 @@ def seconds_of_day():
     return now.hour * 3600 + now.minute * 60 + now.second + now.microsecond / 1e6
 
 
+def leftovers(home):
+    """Processes still running with the session's home: started on its behalf."""
+    found = []
+    marker = ("HOME=" + home).encode() + b"\0"
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit() or int(entry) == os.getpid():
+            continue
+        try:
+            with open(f"/proc/{entry}/environ", "rb") as f:
+                if marker in f.read() + b"\0" and alive(int(entry)):
+                    found.append(int(entry))
+        except OSError:
+            continue
+    return found
+
+
+# The answers, written out from the lesson's tables, with the line ends the
+# output box shows.
+def lines(*texts):
+    return "".join(text + "\n" for text in texts)
+
+
+ATLANTIC_SEAS = [
+    "Адриатическо море", "Азовско море", "Алборанско море", "Балеарско море", "Балтийско море",
+    "Бяло море", "Егейско море", "Ирландско море", "Йонийско море", "Карибско море",
+    "Келтско море", "Критско море", "Лигурско море", "Мексикански залив", "Море Лабрадор",
+    "Море Скоша", "Мраморно море", "Саргасово море", "Северно море", "Средиземно море ",
+    "Тиренско море", "Черно море"]
+INDIAN_SEAS = ["Андаманско море", "Арабско море ", "Арафурско море", "Бенгалски залив",
+               "Персийски залив", "Тиморско море", "Червено море"]
+ATLANTIC = lines("Посочен океан: Атлантически", "Включени морета: ", *ATLANTIC_SEAS)
+INDIAN = lines("Посочен океан: Индийски", "Включени морета: ", *INDIAN_SEAS)
+ADRIATIC = lines("Посочено е: Адриатическо море", "То е в състава на: Атлантически океан.")
+AZOV = lines("Посочено е: Азовско море", "То е в състава на: Атлантически океан.")
+
+# The keys, what each is for, and the answer Orca must say after it (None: no
+# answer may be said).
+SESSION = [
+    ("Tab", "to the first ocean", None),
+    ("space", "picks it", ATLANTIC),
+    ("Down", "picks the next ocean", INDIAN),
+    ("Tab", "into the sea list", None),
+    ("Down", "the first arrow: picks the marked first row", ADRIATIC),
+    ("Down", "picks the next row", AZOV),
+    ("shift+Tab", "back to the oceans", None),
+]
+ANSWERS = [ATLANTIC, INDIAN, ADRIATIC, AZOV]
+
+
 def main():
     if len(sys.argv) < 2:
         print(__doc__)
@@ -286,7 +337,7 @@ def main():
     # Orca replaces any other Orca of the same user; one started by someone
     # else is waited for, never ended.
     try:
-        wait_for("another Orca of this user to end", lambda: not other_orcas(), limit=300, step=1)
+        wait_for("another Orca of this user to end", lambda: not other_orcas(), limit=120, step=1)
     except Failure as failure:
         print(f"SKIP: {failure}")
         return 77
@@ -300,19 +351,30 @@ def main():
 
     for sig in previous:
         signal.signal(sig, interrupted)
+    status = 1
     try:
-        return session(desktop, program, show)
+        status = session(desktop, program, show)
     except Failure as failure:
         print(f"FAIL: {failure}")
-        return 1
     finally:
         desktop.stop_all()
+        # Whatever the session's buses started for it ends with them; make sure.
+        stray = leftovers(desktop.env["HOME"])
+        for pid in stray:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        if stray:
+            print(f"FAIL: processes left behind and ended: {stray}")
+            status = 1
         for sig, handler in previous.items():
             signal.signal(sig, handler)
         if os.environ.get("PELAGOR_KEEP_SCRATCH"):
             print("scratch kept:", scratch)
         else:
             shutil.rmtree(scratch, ignore_errors=True)
+    return status
 
 
 def session(desktop, program, show):
@@ -338,13 +400,12 @@ def session(desktop, program, show):
     watched = [orca.pid, pelagor.pid]
     settle(watched)
 
-    keys = ["Tab", "space", "Down", "Tab", "Down", "Down", "shift+Tab"]
     times = []
-    for key in keys:
+    for key, _purpose, _answer in SESSION:
         times.append(seconds_of_day())
         press(env, key)
         settle(watched)
-    end = seconds_of_day()
+    times.append(seconds_of_day())
     if pelagor.poll() is not None:
         raise Failure("pelagor ended during the session:\n" + desktop.output("pelagor"))
 
@@ -352,13 +413,38 @@ def session(desktop, program, show):
     desktop.stop(orca)
     with open(log_path, encoding="utf-8", errors="replace") as f:
         said = speech_lines(f.read())
+    # Times of day from here on are seconds from the first key, across midnight too.
+    def relative(when, start=times[0]):
+        return (when - start + 43200) % 86400 - 43200
 
+    said = [(relative(when), text) for when, text in said]
+    times = [relative(when) for when in times]
+
+    heard = []
+    for index in range(len(SESSION)):
+        heard.append([text for when, text in said if times[index] <= when < times[index + 1]])
     if show:
-        print(f"{'start':>10}: " + " | ".join(t for s, t in said if s < times[0]))
-        for index, key in enumerate(keys):
-            until = times[index + 1] if index + 1 < len(keys) else end
-            heard = [t for s, t in said if times[index] <= s < until]
-            print(f"{key:>10}: " + " | ".join(heard))
+        print(f"{'start':>10}: " + " | ".join(text for when, text in said if when < 0))
+        for (key, _purpose, _answer), texts in zip(SESSION, heard):
+            print(f"{key:>10}: " + " | ".join(texts))
+
+    problems = []
+    for (key, purpose, answer), texts in zip(SESSION, heard):
+        expected = [answer] if answer is not None else []
+        answers = [text for text in texts if text in ANSWERS]
+        if answers != expected:
+            problems.append(f"after {key} ({purpose}) Orca said {len(answers)} answer(s) "
+                            f"{[a.split(chr(10))[0] for a in answers]}, "
+                            f"expected {[a.split(chr(10))[0] for a in expected]}")
+    for answer in ANSWERS:
+        count = sum(text == answer for _when, text in said)
+        if count != 1:
+            problems.append(f"the answer {answer.splitlines()[0]!r} was said {count} times")
+    if problems:
+        transcript = "\n".join(f"  {when:8.3f} s  {text!r}" for when, text in said)
+        keys = ", ".join(f"{key} at {when:.3f} s" for (key, _p, _a), when in zip(SESSION, times))
+        raise Failure("\n".join(problems) + f"\nkeys: {keys}\nOrca said:\n{transcript}")
+    print(f"OK: {len(SESSION)} keys, {len(ANSWERS)} answers each said once after its key")
     return 0
 
 
