@@ -209,17 +209,18 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     // An answer handed to a screen reader is taken back once the focus or the
     // list's focus mark leaves the control that carries it, so that coming
     // back later does not read it again.
+    // A screen reader moves its focus to the sea row the mouse presses.
+    seaNames_->viewport()->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget * /*old*/, QWidget *now) {
-        readerOnTitle_ = nullptr;
+        readerOnFrame_ = false;
         if (spokenControl_ != nullptr && now != spokenControl_) {
             clearSpokenAnswer();
         }
     });
     connect(seaNames_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                readerOnTitle_ = nullptr;
-                if ((spokenControl_ == seaNames_ || spokenControl_ == seaTitle_) &&
-                    current.row() != spokenRow_) {
+                readerOnFrame_ = false;
+                if (spokenControl_ == seaNames_ && current.row() != spokenRow_) {
                     clearSpokenAnswer();
                 }
             });
@@ -350,15 +351,20 @@ void Pelagor::announceAnswer(QWidget *picked)
     if (picked == seaNames_ && focus == seaNames_) {
         // The row picked is the one the focus mark is on, or moves to next.
         const int row = ListIndex();
-        if (seaNames_->currentRow() == row && !seaNames_->focusNoticeComing()) {
-            answerInPlace(seaTitle_, seaNames_, row, message);
+        if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+            // A reader moves its focus to the row the mouse presses, without
+            // a word, at a moment of its own; the answer waits for the release.
+            setSpokenAnswer(seaNames_, row, message);
+            answerOnRelease_ = true;
+        } else if (seaNames_->currentRow() == row && !seaNames_->focusNoticeComing()) {
+            answerInPlace(seaNames_, row, message);
         } else {
             setSpokenAnswer(seaNames_, row, message);
         }
     } else if (focusOnOption) {
         // The option picked has the focus, or the arrow keys move it there next.
         if (picked == focus) {
-            answerInPlace(frame_, picked, -1, message);
+            answerInPlace(picked, -1, message);
         } else {
             setSpokenAnswer(picked, -1, message);
         }
@@ -366,7 +372,7 @@ void Pelagor::announceAnswer(QWidget *picked)
         // An ocean picked by a screen reader while the focus is in the list.
         const QModelIndex current = seaNames_->currentIndex();
         const bool onRow = current.isValid() && seaNames_->selectionModel()->isSelected(current);
-        answerInPlace(seaTitle_, seaNames_, onRow ? current.row() : -1, message);
+        answerInPlace(seaNames_, onRow ? current.row() : -1, message);
     } else {
         // On the output box the reader follows the new text itself.
         clearSpokenAnswer();
@@ -374,16 +380,28 @@ void Pelagor::announceAnswer(QWidget *picked)
 #endif
 }
 
-void Pelagor::answerInPlace(QWidget *title, QWidget *control, int row, const QString &text)
+void Pelagor::answerInPlace(QWidget *control, int row, const QString &text)
 {
-    QWidget *target = readerOnTitle_ == title ? control : title;
+    // Orca, for one, reads the frame's description with it, but not a label's.
+    QWidget *target = readerOnFrame_ ? control : frame_;
     setSpokenAnswer(target, target == control ? row : -1, text);
     QAccessibleEvent focus(target, QAccessible::Focus);
     if (target == control && row >= 0) {
         focus.setChild(row);
     }
     QAccessible::updateAccessibility(&focus);
-    readerOnTitle_ = target == title ? title : nullptr;
+    readerOnFrame_ = target == frame_;
+}
+
+bool Pelagor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        readerOnFrame_ = false;
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               std::exchange(answerOnRelease_, false) && spokenControl_ == seaNames_) {
+        answerInPlace(seaNames_, spokenRow_, forDisplay(text_));
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Pelagor::setSpokenAnswer(QWidget *control, int row, const QString &text)

@@ -54,6 +54,9 @@ public:
 
     [[nodiscard]] const Selection &selection() const { return selection_; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildControls(std::span<const catalogue::SeaRow> seas);
     void applyColours();
@@ -71,9 +74,9 @@ private:
     void setSpokenAnswer(QWidget *control, int row, const QString &text);
     void clearSpokenAnswer();
     // Hands the answer to a screen reader whose focus stays where it is: it
-    // cannot be taken to the object it is on, so it is taken to the title of
-    // the control, and from there back to the control at the next answer.
-    void answerInPlace(QWidget *title, QWidget *control, int row, const QString &text);
+    // cannot be taken to the object it is on, so it is taken to the ocean
+    // frame, and from there back to the control at the next such answer.
+    void answerInPlace(QWidget *control, int row, const QString &text);
     void reportRunTimeError(const RunTimeError &error);
 
     Selection selection_{*this};
@@ -88,8 +91,10 @@ private:
     // holds the last answer while a screen reader runs; none when no control does.
     QPointer<QWidget> spokenControl_;
     int spokenRow_ = -1;
-    // The title a screen reader was last taken to, while it stays there.
-    QWidget *readerOnTitle_ = nullptr;
+    // Whether a screen reader was taken to the ocean frame and is still there.
+    bool readerOnFrame_ = false;
+    // A sea picked by a mouse press is handed over when the button is let go.
+    bool answerOnRelease_ = false;
 
     QLabel *title_ = nullptr;
     QGroupBox *frame_ = nullptr;

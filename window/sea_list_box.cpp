@@ -70,15 +70,13 @@ void SeaListBox::mousePressEvent(QMouseEvent *event)
     }
     const QModelIndex before = currentIndex();
     const bool wasSelected = before.isValid() && selectionModel()->isSelected(before);
-    // A press moves the focus mark before it selects the row, so the notice
-    // of the new mark waits until the row is selected and carries its answer.
+    // A screen reader moves its own focus to the row the mouse presses; the
+    // window hands it the answer when the button is let go, so the notice
+    // Qt would give of the new mark, before the row carries its answer, is
+    // left out.
     noticeComing_ = QAccessible::isActive();
     QListWidget::mousePressEvent(event);
     noticeComing_ = false;
-    const bool picked = !wasSelected && selectionModel()->isSelected(currentIndex());
-    if (std::exchange(noticeHeld_, false) || picked) {
-        noticeFocusOnCurrentRow();
-    }
     if (wasSelected && indexAt(event->position().toPoint()) == before && onSelectedRowClicked) {
         onSelectedRowClicked();
     }
@@ -91,7 +89,6 @@ void SeaListBox::currentChanged(const QModelIndex &current, const QModelIndex &p
         // QListView's own version only tells assistive technology of the new mark.
         // NOLINTNEXTLINE(bugprone-parent-virtual-call)
         QAbstractItemView::currentChanged(current, previous);
-        noticeHeld_ = true;
         return;
     }
     QListWidget::currentChanged(current, previous);

@@ -41,7 +41,6 @@ private:
     void noticeFocusOnCurrentRow();
 
     bool noticeComing_ = false;
-    bool noticeHeld_ = false;
     // The row the focus mark was last reported on.
     int markedRow_ = -1;
 };
