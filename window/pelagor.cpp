@@ -340,12 +340,22 @@ void Pelagor::announceAnswer(QWidget *picked)
         return;
     }
     const QString message = forDisplay(text_);
-    QWidget *focus = QApplication::focusWidget();
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QWidget *speaker = focus != nullptr && isAncestorOf(focus) ? focus : picked;
-    QAccessibleAnnouncementEvent announcement(speaker, message);
-    QAccessible::updateAccessibility(&announcement);
+    // Once the key or click is handled, so that it follows what the reader
+    // says of a control the focus moves to, instead of being cut short by it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, picked = QPointer<QWidget>(picked), message] {
+            QWidget *focus = QApplication::focusWidget();
+            QWidget *speaker = focus != nullptr && isAncestorOf(focus) ? focus : picked.data();
+            if (speaker != nullptr) {
+                QAccessibleAnnouncementEvent announcement(speaker, message);
+                QAccessible::updateAccessibility(&announcement);
+            }
+        },
+        Qt::QueuedConnection);
 #else
+    QWidget *focus = QApplication::focusWidget();
     const bool focusOnOption =
         std::find(options_.cbegin(), options_.cend(), focus) != options_.cend();
     if (picked == seaNames_ && focus == seaNames_) {
@@ -374,7 +384,7 @@ void Pelagor::announceAnswer(QWidget *picked)
         const bool onRow = current.isValid() && seaNames_->selectionModel()->isSelected(current);
         answerInPlace(seaNames_, onRow ? current.row() : -1, message);
     } else {
-        // On the output box the reader follows the new text itself.
+        // On the output box the answer is the box's own new text.
         clearSpokenAnswer();
     }
 #endif
