@@ -196,25 +196,73 @@ def other_orcas():
     return [int(pid) for pid in found]
 
 
+# A screen size of the session's own: the display it reaches must show it.
+SCREEN = (1031, 769)
+
+
+def start_display(desktop):
+    """Xvfb on a display it picks itself, with openbox on it. Other programs
+    on the machine start and stop X servers too; should the display turn
+    out not to be this one's own, it starts again on another."""
+    env = desktop.env
+    # A display given up on stays up until the next one is there, so that
+    # the next Xvfb does not pick the same number again.
+    given_up = []
+    for attempt in range(3):
+        read_end, write_end = os.pipe()
+        xvfb = desktop.start(f"xvfb-{attempt}", ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                                      "%dx%dx24" % SCREEN, "-nolisten", "tcp",
+                                      # No reset when the last client goes, as the
+                                      # checks below come and go before openbox is on.
+                                      "-noreset"],
+                             pass_fds=(write_end,))
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + STARTUP_LIMIT
+        while not number.endswith(b"\n"):
+            ready = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))[0]
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        if not number.endswith(b"\n"):
+            raise Failure("Xvfb reported no display:\n" + desktop.output(f"xvfb-{attempt}"))
+        env["DISPLAY"] = ":" + number.decode().strip()
+        for stale in given_up:
+            desktop.stop(stale)
+        given_up.clear()
+
+        size = "dimensions:    %dx%d pixels" % SCREEN
+        if wait_until(lambda: size in run(["xdpyinfo"], env).stdout.decode(), [xvfb], limit=10):
+            openbox = desktop.start(f"openbox-{attempt}", ["openbox", "--sm-disable"])
+            if wait_until(lambda: b"window id" in run(
+                    ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env).stdout, [xvfb, openbox]):
+                return
+            desktop.stop(openbox)
+            print(f"openbox could not use display {env['DISPLAY']}, trying another:",
+                  desktop.output(f"openbox-{attempt}").strip())
+        else:
+            print(f"display {env['DISPLAY']} is not this session's own, trying another")
+        given_up.append(xvfb)
+    raise Failure("no display of the session's own")
+
+
+def wait_until(check, processes, limit=STARTUP_LIMIT, step=0.1):
+    """Whether the check passed before the time ran out or a process ended."""
+    deadline = time.monotonic() + limit
+    while time.monotonic() < deadline:
+        if check():
+            return True
+        if any(process.poll() is not None for process in processes):
+            return False
+        time.sleep(step)
+    return False
+
+
 def start_desktop(desktop):
     env = desktop.env
-
-    # Xvfb picks a free display itself and writes its number to the pipe.
-    read_end, write_end = os.pipe()
-    desktop.start("xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                           "-nolisten", "tcp"], pass_fds=(write_end,))
-    os.close(write_end)
-    number = b""
-    deadline = time.monotonic() + STARTUP_LIMIT
-    while not number.endswith(b"\n"):
-        if not select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))[0]:
-            raise Failure("Xvfb did not report a display")
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise Failure("Xvfb ended without a display:\n" + desktop.output("xvfb"))
-        number += chunk
-    os.close(read_end)
-    env["DISPLAY"] = ":" + number.decode().strip()
+    start_display(desktop)
 
     # The session bus; dbus-launch forks the daemon and names its PID.
     launched = run(["dbus-launch", "--sh-syntax"], env)
@@ -225,12 +273,9 @@ def start_desktop(desktop):
     env["DBUS_SESSION_BUS_ADDRESS"] = values["DBUS_SESSION_BUS_ADDRESS"]
     desktop.adopt("dbus-daemon", int(values["DBUS_SESSION_BUS_PID"]))
 
-    # The accessibility bus, and a window manager that gives new windows the focus.
+    # The accessibility bus.
     desktop.start("at-spi-bus", ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
     wait_for("the AT-SPI bus", lambda: a11y_status(env, "IsEnabled") is not None)
-    desktop.start("openbox", ["openbox", "--sm-disable"])
-    wait_for("openbox", lambda: b"window id" in run(
-        ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env).stdout)
 
 
 def a11y_status(env, prop):
