@@ -63,7 +63,6 @@ class Desktop:
             GSETTINGS_BACKEND="memory",
             LANG="C.UTF-8",
             LC_ALL="C.UTF-8",
-            NO_AT_BRIDGE="0",
         )
         for folder in ("XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
                        "XDG_STATE_HOME", "XDG_RUNTIME_DIR"):
@@ -201,20 +200,21 @@ SCREEN = (1031, 769)
 
 
 def start_display(desktop):
-    """Xvfb on a display it picks itself, with openbox on it. Other programs
-    on the machine start and stop X servers too; should the display turn
-    out not to be this one's own, it starts again on another."""
+    """Xvfb on a display it picks itself, with openbox on it. Should the
+    display not answer as this session's own (other programs on the machine
+    start and stop X servers too), or openbox not manage to use it, it starts
+    again on another."""
     env = desktop.env
     # A display given up on stays up until the next one is there, so that
     # the next Xvfb does not pick the same number again.
     given_up = []
     for attempt in range(3):
         read_end, write_end = os.pipe()
-        xvfb = desktop.start(f"xvfb-{attempt}", ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                      "%dx%dx24" % SCREEN, "-nolisten", "tcp",
-                                      # No reset when the last client goes, as the
-                                      # checks below come and go before openbox is on.
-                                      "-noreset"],
+        # No reset when the last client goes: the checks below come and go
+        # before openbox is on, and a reset would shut openbox out.
+        xvfb = desktop.start(f"xvfb-{attempt}",
+                             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                              "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"],
                              pass_fds=(write_end,))
         os.close(write_end)
         number = b""
@@ -295,8 +295,9 @@ def speech_lines(log_text):
     """(time of day in seconds, text) of every SPEECH OUTPUT line of the log."""
     said = []
     # The text in quotes, then the voice it was said in, if any.
-    pattern = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)' ?(?:\{.*\})?(?: voice=\w+)?$",
-                         re.DOTALL)
+    pattern = re.compile(
+        r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)' ?(?:\{.*\})?(?: voice=\w+)?$",
+        re.DOTALL)
     continuation = " " * 18
     lines = log_text.split("\n")
     index = 0
@@ -455,7 +456,7 @@ def session(desktop, program, show):
         raise Failure("pelagor ended during the session:\n" + desktop.output("pelagor"))
 
     desktop.stop(pelagor)
-    desktop.stop(orca)
+    desktop.stop(orca, grace=30.0)
     with open(log_path, encoding="utf-8", errors="replace") as f:
         said = speech_lines(f.read())
     # Times of day from here on are seconds from the first key, across midnight too.
