@@ -209,8 +209,6 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     // An answer handed to a screen reader is taken back once the focus or the
     // list's focus mark leaves the control that carries it, so that coming
     // back later does not read it again.
-    // A screen reader moves its focus to the sea row the mouse presses.
-    seaNames_->viewport()->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget * /*old*/, QWidget *now) {
         readerOnFrame_ = false;
         if (spokenControl_ != nullptr && now != spokenControl_) {
@@ -224,6 +222,8 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
                     clearSpokenAnswer();
                 }
             });
+    // A screen reader moves its focus to the sea row the mouse presses.
+    seaNames_->viewport()->installEventFilter(this);
 }
 
 void Pelagor::applyColours()
@@ -332,8 +332,9 @@ bool Pelagor::showOutput()
 // of the control its focus moves to. (Qt 6.4 does not pass the new text with
 // a change of description, so readers cannot say the change itself.) Where
 // the arrow keys move the focus, it moves after the description is set; where
-// the focus stays, the reader is taken to the control's title and back. Line
-// ends become pauses.
+// the focus stays, the reader is taken to the ocean frame, which then carries
+// the answer, and back to the control at the next such answer. Line ends
+// become pauses.
 void Pelagor::announceAnswer(QWidget *picked)
 {
     if (!QAccessible::isActive()) {

@@ -8,8 +8,6 @@
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
-#include <utility>
-
 namespace pelagor {
 
 namespace {
@@ -70,11 +68,13 @@ void SeaListBox::mousePressEvent(QMouseEvent *event)
     }
     const QModelIndex before = currentIndex();
     const bool wasSelected = before.isValid() && selectionModel()->isSelected(before);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
     // A screen reader moves its own focus to the row the mouse presses; the
-    // window hands it the answer when the button is let go, so the notice
-    // Qt would give of the new mark, before the row carries its answer, is
-    // left out.
+    // window hands it the answer in the row's description when the button is
+    // let go, so the notice Qt would give of the new mark, before the row
+    // carries its answer, is left out.
     noticeComing_ = QAccessible::isActive();
+#endif
     QListWidget::mousePressEvent(event);
     noticeComing_ = false;
     if (wasSelected && indexAt(event->position().toPoint()) == before && onSelectedRowClicked) {
