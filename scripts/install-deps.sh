@@ -11,6 +11,7 @@ packages=(
     fonts-liberation
     xvfb x11-utils xdotool imagemagick librsvg2-bin
     qt6ct qt6-gtk-platformtheme
+    orca python3 dbus-x11 at-spi2-core openbox procps
     libxcb1-dev
     clang clang-tidy clang-format libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev lintian man-db groff-base

@@ -36,11 +36,13 @@ void OptionButton::keyPressEvent(QKeyEvent *event)
         QRadioButton::keyPressEvent(event);
         return;
     }
-    // From the last option Down goes round to the first, and back again.
+    // From the last option Down goes round to the first, and back again. The
+    // option is selected before it takes the focus, so that a screen reader
+    // meets it with its answer already there.
     const auto count = buttons.size();
     QAbstractButton *next = buttons.at((buttons.indexOf(this) + step + count) % count);
-    next->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     next->click();
+    next->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     event->accept();
 }
 

@@ -3,6 +3,7 @@
 
 #include "window/sea_list_box.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
@@ -45,8 +46,13 @@ void SeaListBox::keyPressEvent(QKeyEvent *event)
         (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
             Qt::NoModifier;
     if (plainArrow && currentIndex().isValid() && !selectionModel()->hasSelection()) {
+        // The mark does not move, so Qt says nothing of it, and a screen reader
+        // would keep its focus on the list, not on the row just picked.
+        noticeComing_ = true;
         selectionModel()->setCurrentIndex(currentIndex(), QItemSelectionModel::ClearAndSelect |
                                                               QItemSelectionModel::Rows);
+        noticeComing_ = false;
+        noticeFocusOnCurrentRow();
         event->accept();
         return;
     }
@@ -62,10 +68,41 @@ void SeaListBox::mousePressEvent(QMouseEvent *event)
     }
     const QModelIndex before = currentIndex();
     const bool wasSelected = before.isValid() && selectionModel()->isSelected(before);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // A screen reader moves its own focus to the row the mouse presses; the
+    // window hands it the answer in the row's description when the button is
+    // let go, so the notice Qt would give of the new mark, before the row
+    // carries its answer, is left out.
+    noticeComing_ = QAccessible::isActive();
+#endif
     QListWidget::mousePressEvent(event);
+    noticeComing_ = false;
     if (wasSelected && indexAt(event->position().toPoint()) == before && onSelectedRowClicked) {
         onSelectedRowClicked();
     }
+}
+
+void SeaListBox::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    markedRow_ = current.row();
+    if (noticeComing_) {
+        // QListView's own version only tells assistive technology of the new mark.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QAbstractItemView::currentChanged(current, previous);
+        return;
+    }
+    QListWidget::currentChanged(current, previous);
+}
+
+void SeaListBox::noticeFocusOnCurrentRow()
+{
+    if (!QAccessible::isActive() || !hasFocus() || !currentIndex().isValid()) {
+        return;
+    }
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    // One column and no hidden rows: the row is the accessible child.
+    focus.setChild(currentIndex().row());
+    QAccessible::updateAccessibility(&focus);
 }
 
 void SeaListBox::mouseDoubleClickEvent(QMouseEvent *event)

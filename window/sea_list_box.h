@@ -19,12 +19,30 @@ public:
     // Called when the user clicks the row that is already selected.
     std::function<void()> onSelectedRowClicked;
 
+    // Whether the list itself tells assistive technology of the focus on the
+    // current row once the key or press it is handling is done.
+    // (The selection model moves the mark first and tells of it after the
+    // row is selected.)
+    [[nodiscard]] bool focusNoticeComing() const
+    {
+        return noticeComing_ || currentIndex().row() != markedRow_;
+    }
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     [[nodiscard]] QItemSelectionModel::SelectionFlags
     selectionCommand(const QModelIndex &index, const QEvent *event) const override;
+
+private:
+    // Tells assistive technology that the focus is on the current row.
+    void noticeFocusOnCurrentRow();
+
+    bool noticeComing_ = false;
+    // The row the focus mark was last reported on.
+    int markedRow_ = -1;
 };
 
 } // namespace pelagor
