@@ -78,22 +78,47 @@ expect_manual_pages() {
 }
 
 # Starts the program on a private X display and waits for its window.
+# Another test's X server that stops just as this one starts can take the
+# display's socket with it, so a display that does not answer as this one's
+# own (its odd screen size) is given up for a new one, three times at most.
 expect_window() {
     local program=$1
-    local display=:$((200 + RANDOM % 500))
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    local xvfb=$!
-    local up=""
-    for _ in $(seq 100); do
-        DISPLAY=$display xdpyinfo >/dev/null 2>&1 && up=yes && break
-        sleep 0.1
-    done
-    if [ -z "$up" ]; then
-        echo "Xvfb did not start on $display"
-        failures=$((failures + 1))
+    local size=1031x767
+    for attempt in 1 2 3; do
+        rm -f "$scratch/display"
+        mkfifo "$scratch/display"
+        Xvfb -displayfd 3 -screen 0 ${size}x24 -nolisten tcp -noreset \
+            3>"$scratch/display" >/dev/null 2>&1 &
+        local xvfb=$!
+        local number=""
+        read -r -t 30 number <"$scratch/display" || true
+        local display=:$number
+        local up=""
+        if [ -n "$number" ]; then
+            for _ in $(seq 50); do
+                grep -q "dimensions: *$size" <<<"$(DISPLAY=$display xdpyinfo 2>/dev/null)" && up=yes && break
+                sleep 0.1
+            done
+        fi
+        if [ -n "$up" ]; then
+            local shown=0
+            show_window "$program" "$display" || shown=1
+        fi
         kill "$xvfb" 2>/dev/null || true
-        return
-    fi
+        wait "$xvfb" 2>/dev/null || true
+        if [ -n "$up" ]; then
+            [ "$shown" -eq 0 ] || failures=$((failures + 1))
+            return
+        fi
+        echo "display ${display} is not this test's own (attempt $attempt)"
+    done
+    echo "Xvfb did not start"
+    failures=$((failures + 1))
+}
+
+# Starts the program on the display and checks its window's size.
+show_window() {
+    local program=$1 display=$2 status=0
     DISPLAY=$display QT_QPA_PLATFORM=xcb "$program" >"$scratch/program.log" 2>&1 &
     local app=$!
     local window=""
@@ -106,15 +131,14 @@ expect_window() {
     if [ -n "$window" ]; then
         geometry=$(DISPLAY=$display xdotool getwindowgeometry "$window" | grep Geometry)
         echo "window up: $geometry"
-        case "$geometry" in *482x421*) ;; *) echo "unexpected size"; failures=$((failures + 1)) ;; esac
+        case "$geometry" in *482x421*) ;; *) echo "unexpected size"; status=1 ;; esac
     else
         echo "the program showed no window"; cat "$scratch/program.log"
-        failures=$((failures + 1))
+        status=1
     fi
     kill "$app" 2>/dev/null || true
     wait "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
+    return "$status"
 }
 
 case "$mode" in
