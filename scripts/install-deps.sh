@@ -14,6 +14,7 @@ packages=(
     clang clang-tidy clang-format libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev
     reuse
+    weston qt6-wayland dbus-daemon at-spi2-core python3 python3-pyatspi
 )
 
 missing=()
