@@ -57,33 +57,25 @@ bool SeaListBox::viewportEvent(QEvent *event)
 {
     // Touches are taken here, so that none becomes a mouse press that would
     // pick the row a swipe starts on.
-    switch (event->type()) {
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd: {
-        auto *touch = static_cast<QTouchEvent *>(event);
-        touch->accept();
-        if (touch->points().size() != 1) {
-            touchedRow_ = QPersistentModelIndex();
-            return true;
-        }
-        const QPointF at = touch->points().constFirst().position();
-        if (event->type() == QEvent::TouchBegin) {
-            touchedRow_ = indexAt(at.toPoint());
-        } else if (event->type() == QEvent::TouchEnd) {
-            const QPersistentModelIndex touched = std::exchange(touchedRow_, {});
-            if (touched.isValid() && indexAt(at.toPoint()) == touched) {
-                clickAt(at);
-            }
-        }
-        return true;
-    }
-    case QEvent::TouchCancel:
-        touchedRow_ = QPersistentModelIndex();
-        return true;
-    default:
+    auto *touch = dynamic_cast<QTouchEvent *>(event);
+    if (touch == nullptr) {
         return QListWidget::viewportEvent(event);
     }
+    touch->accept();
+    if (touch->points().size() != 1 || event->type() == QEvent::TouchCancel) {
+        touchedRow_ = QPersistentModelIndex();
+        return true;
+    }
+    const QPointF at = touch->points().constFirst().position();
+    if (event->type() == QEvent::TouchBegin) {
+        touchedRow_ = indexAt(at.toPoint());
+    } else if (event->type() == QEvent::TouchEnd) {
+        const QPersistentModelIndex touched = std::exchange(touchedRow_, {});
+        if (touched.isValid() && indexAt(at.toPoint()) == touched) {
+            clickAt(at);
+        }
+    }
+    return true;
 }
 
 void SeaListBox::clickAt(QPointF position)

@@ -8,6 +8,7 @@
 #include <QScrollEvent>
 #include <QScrollPrepareEvent>
 #include <QScroller>
+#include <QTouchEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -30,26 +31,22 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         QScrollBar *bar = area_->verticalScrollBar();
-        if (event->type() == QEvent::ScrollPrepare) {
+        if (auto *prepare = dynamic_cast<QScrollPrepareEvent *>(event)) {
             step_ = std::max(pixelsPerStep_(), 1);
-            auto *prepare = static_cast<QScrollPrepareEvent *>(event);
             prepare->setViewportSize(area_->viewport()->size());
             prepare->setContentPosRange(QRectF(0, 0, 0, bar->maximum() * step_));
             prepare->setContentPos(QPointF(0, bar->value() * step_));
             prepare->accept();
             return true;
         }
-        if (event->type() == QEvent::Scroll) {
-            const auto *scroll = static_cast<QScrollEvent *>(event);
+        if (const auto *scroll = dynamic_cast<const QScrollEvent *>(event)) {
             bar->setValue(static_cast<int>(std::lround(scroll->contentPos().y() / step_)));
             return true;
         }
-        const bool touch =
-            event->type() == QEvent::TouchBegin || event->type() == QEvent::TouchUpdate ||
-            event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel;
-        if (touch && taps_ == TouchTaps::Ignored) {
+        if (auto *touch = dynamic_cast<QTouchEvent *>(event);
+            touch != nullptr && taps_ == TouchTaps::Ignored) {
             // Taken, so that Qt makes no mouse press and drag of it.
-            event->accept();
+            touch->accept();
             return true;
         }
         return QObject::eventFilter(watched, event);
