@@ -16,6 +16,7 @@ packages=(
     clang clang-tidy clang-format libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev lintian man-db groff-base
     reuse
+    weston qt6-wayland dbus-daemon at-spi2-core python3 python3-pyatspi
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "window/exercise.h"
 #include "window/option_button.h"
 #include "window/sea_list_box.h"
+#include "window/touch_scrolling.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -185,6 +186,9 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     output_->setWordWrapMode(QTextOption::WordWrap);
     output_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     output_->setTabChangesFocus(true);
+    // A finger scrolls the output box kinetically, line by line of text.
+    scrollByTouch(
+        output_, [this] { return output_->fontMetrics().lineSpacing(); }, TouchTaps::Ignored);
 
     // What a screen reader says of the controls that have no caption of their own.
     seaNames_->setAccessibleName(QStringLiteral("Имена на морета"));

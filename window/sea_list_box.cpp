@@ -3,10 +3,16 @@
 
 #include "window/sea_list_box.h"
 
+#include "window/touch_scrolling.h"
+
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScroller>
 #include <QStyledItemDelegate>
+#include <QTouchEvent>
+
+#include <utility>
 
 namespace pelagor {
 
@@ -35,6 +41,55 @@ SeaListBox::SeaListBox(QWidget *parent) : QListWidget(parent)
 {
     setItemDelegate(new WholeNameDelegate(this));
     setTextElideMode(Qt::ElideNone);
+
+    // A finger scrolls the list kinetically, row by row; the mouse keeps its
+    // own ways.
+    scrollByTouch(
+        this, [this] { return sizeHintForRow(0); }, TouchTaps::PassedOn);
+    connect(QScroller::scroller(viewport()), &QScroller::stateChanged, this,
+            [this](QScroller::State state) {
+                if (state == QScroller::Dragging || state == QScroller::Scrolling) {
+                    touchedRow_ = QPersistentModelIndex();
+                }
+            });
+}
+
+bool SeaListBox::viewportEvent(QEvent *event)
+{
+    // Touches are taken here, so that none becomes a mouse press that would
+    // pick the row a swipe starts on.
+    auto *touch = dynamic_cast<QTouchEvent *>(event);
+    if (touch == nullptr) {
+        return QListWidget::viewportEvent(event);
+    }
+    touch->accept();
+    if (touch->points().size() != 1 || event->type() == QEvent::TouchCancel) {
+        touchedRow_ = QPersistentModelIndex();
+        return true;
+    }
+    const QPointF at = touch->points().constFirst().position();
+    if (event->type() == QEvent::TouchBegin) {
+        touchedRow_ = indexAt(at.toPoint());
+    } else if (event->type() == QEvent::TouchEnd) {
+        const QPersistentModelIndex touched = std::exchange(touchedRow_, {});
+        if (touched.isValid() && indexAt(at.toPoint()) == touched) {
+            clickAt(at);
+        }
+    }
+    return true;
+}
+
+void SeaListBox::clickAt(QPointF position)
+{
+    // The mouse's own press and release, so that a tap picks the row exactly
+    // as a click does.
+    const QPointF global = viewport()->mapToGlobal(position);
+    QMouseEvent press(QEvent::MouseButtonPress, position, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    mousePressEvent(&press);
+    QMouseEvent release(QEvent::MouseButtonRelease, position, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    mouseReleaseEvent(&release);
 }
 
 void SeaListBox::keyPressEvent(QKeyEvent *event)

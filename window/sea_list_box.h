@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The list of seas: one row selected at a time, never none once one has been,
-// a click on the selected row reported like a change of row, and every name
-// drawn whole in the narrow fixed width.
+// a click on the selected row reported like a change of row, every name drawn
+// whole in the narrow fixed width, and a finger that swipes it scrolls it
+// while one that taps a row picks it.
 #pragma once
 
 #include <QListWidget>
@@ -33,6 +34,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    bool viewportEvent(QEvent *event) override;
     [[nodiscard]] QItemSelectionModel::SelectionFlags
     selectionCommand(const QModelIndex &index, const QEvent *event) const override;
 
@@ -43,6 +45,11 @@ private:
     bool noticeComing_ = false;
     // The row the focus mark was last reported on.
     int markedRow_ = -1;
+    // A finger's touch picks nothing when it lands, since it may start a
+    // swipe; the row it landed on is picked when it lifts there unscrolled.
+    void clickAt(QPointF position);
+
+    QPersistentModelIndex touchedRow_;
 };
 
 } // namespace pelagor
