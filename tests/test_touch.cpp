@@ -46,8 +46,8 @@ private:
     void tapOn(Target target, int n) const
     {
         const auto [widget, at] = spot(target, n);
-        QTest::touchEvent(widget, device_).press(0, at);
-        QTest::touchEvent(widget, device_).release(0, at);
+        QTest::touchEvent(widget, device_.get()).press(0, at);
+        QTest::touchEvent(widget, device_.get()).release(0, at);
     }
 
     [[nodiscard]] QAbstractScrollArea *area(const QString &name) const
@@ -126,13 +126,13 @@ private slots:
         QSignalSpy answers(outputBox(*window_), &QPlainTextEdit::textChanged);
 
         QPoint at(viewport->width() / 2, viewport->height() - 10);
-        QTest::touchEvent(viewport, device_).press(0, at);
+        QTest::touchEvent(viewport, device_.get()).press(0, at);
         for (int step = 0; step < 8; ++step) {
             QTest::qWait(15);
             at -= QPoint(0, 12);
-            QTest::touchEvent(viewport, device_).move(0, at);
+            QTest::touchEvent(viewport, device_.get()).move(0, at);
         }
-        QTest::touchEvent(viewport, device_).release(0, at);
+        QTest::touchEvent(viewport, device_.get()).release(0, at);
         const int atRelease = bar->value();
         QTRY_COMPARE(QScroller::scroller(viewport)->state(), QScroller::Inactive);
         QVERIFY2(atRelease > 0, "the list did not follow the finger");
@@ -150,7 +150,9 @@ private slots:
 
 private:
     std::unique_ptr<Pelagor> window_;
-    QPointingDevice *device_ = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+    // Qt registers the device and never deletes it; the test does.
+    std::unique_ptr<QPointingDevice> device_{
+        QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen)};
 };
 
 QTEST_MAIN(TestTouch)

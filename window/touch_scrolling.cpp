@@ -8,7 +8,6 @@
 #include <QScrollEvent>
 #include <QScrollPrepareEvent>
 #include <QScroller>
-#include <QTouchEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -30,24 +29,39 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        QScrollBar *bar = area_->verticalScrollBar();
-        if (auto *prepare = dynamic_cast<QScrollPrepareEvent *>(event)) {
-            step_ = std::max(pixelsPerStep_(), 1);
-            prepare->setViewportSize(area_->viewport()->size());
-            prepare->setContentPosRange(QRectF(0, 0, 0, bar->maximum() * step_));
-            prepare->setContentPos(QPointF(0, bar->value() * step_));
-            prepare->accept();
-            return true;
-        }
-        if (const auto *scroll = dynamic_cast<const QScrollEvent *>(event)) {
-            bar->setValue(static_cast<int>(std::lround(scroll->contentPos().y() / step_)));
-            return true;
-        }
-        if (auto *touch = dynamic_cast<QTouchEvent *>(event);
-            touch != nullptr && taps_ == TouchTaps::Ignored) {
-            // Taken, so that Qt makes no mouse press and drag of it.
-            touch->accept();
-            return true;
+        // Only these events touch the area: the viewport also hears of its
+        // children going while the area is being taken down.
+        switch (event->type()) {
+        case QEvent::ScrollPrepare:
+            if (auto *prepare = dynamic_cast<QScrollPrepareEvent *>(event)) {
+                const QScrollBar *bar = area_->verticalScrollBar();
+                step_ = std::max(pixelsPerStep_(), 1);
+                prepare->setViewportSize(area_->viewport()->size());
+                prepare->setContentPosRange(QRectF(0, 0, 0, bar->maximum() * step_));
+                prepare->setContentPos(QPointF(0, bar->value() * step_));
+                prepare->accept();
+                return true;
+            }
+            break;
+        case QEvent::Scroll:
+            if (const auto *scroll = dynamic_cast<const QScrollEvent *>(event)) {
+                area_->verticalScrollBar()->setValue(
+                    static_cast<int>(std::lround(scroll->contentPos().y() / step_)));
+                return true;
+            }
+            break;
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel:
+            if (taps_ == TouchTaps::Ignored) {
+                // Taken, so that Qt makes no mouse press and drag of it.
+                event->accept();
+                return true;
+            }
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
     }
