@@ -13,9 +13,10 @@ Pelagor shows the five oceans of the world and 82 seas, gulfs and bays.
 Pick an ocean to see every sea that belongs to it; pick a sea to see which
 ocean it belongs to. The lesson and all its texts are in Bulgarian.
 
-It works with the mouse and with the keyboard alone, and with screen
-readers; it scales on high-density screens. It reads and writes no files
-and needs no network.]=])
+It works with the mouse, the keyboard alone, touch screens and screen
+readers; it scales on high-density screens and stays readable under dark
+and high-contrast colour schemes, on X11 and Wayland. It reads and writes
+no files and needs no network.]=])
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 set(CPACK_PACKAGE_CONTACT "Pelagor maintainers <maintainers@pelagor.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
