@@ -25,6 +25,7 @@ import re
 import sys
 import time
 
+sys.dont_write_bytecode = True  # nothing written into the source folder
 from desktop_session import (Failure, ocean_listing, poll, run, run_session, sea_lookup,
                              stat_fields)
 
@@ -53,12 +54,6 @@ def settle(pids, quiet=0.6, step=0.15, limit=SETTLE_LIMIT):
         elif time.monotonic() - quiet_since >= quiet:
             return
     raise Failure(f"the desktop did not settle within {limit:.0f} s")
-
-
-def other_orcas():
-    """Orca instances of this user that this test did not start."""
-    found = run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], os.environ).stdout.split()
-    return [int(pid) for pid in found]
 
 
 # A screen size of the session's own: the display it reaches must show it.
@@ -98,10 +93,6 @@ def start_display(session):
         print(f"openbox could not use display {env['DISPLAY']}, trying another:",
               session.output(f"openbox-{attempt}").strip())
     raise Failure("no display of the session's own")
-
-
-def press(env, key):
-    run(["xdotool", "key", "--clearmodifiers", key], env)
 
 
 def speech_lines(log_text):
@@ -166,7 +157,8 @@ def main():
     # Orca replaces any other Orca of the same user; one started by someone
     # else is waited for, never ended.
     try:
-        poll(lambda: not other_orcas(), "another Orca of this user to end", 120, step=1)
+        poll(lambda: not run(["pgrep", "-u", str(os.getuid()), "-x", "orca"]).stdout.split(),
+             "another Orca of this user to end", 120, step=1)
     except Failure as failure:
         print(f"SKIP: {failure}")
         return 77
@@ -199,7 +191,7 @@ def orca_session(session, program, show):
     times = []
     for key, _purpose, _answer in SESSION:
         times.append(seconds_of_day())
-        press(env, key)
+        run(["xdotool", "key", "--clearmodifiers", key], env)
         settle(watched)
     times.append(seconds_of_day())
     if pelagor.poll() is not None:

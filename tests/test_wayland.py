@@ -24,6 +24,7 @@ import subprocess
 import sys
 import time
 
+sys.dont_write_bytecode = True  # nothing written into the source folder
 from desktop_session import ocean_listing, poll, run, run_session, sea_lookup
 
 APP_ID = "example.pelagor.Pelagor"
