@@ -15,13 +15,16 @@ and reads the log's "SPEECH OUTPUT" lines with their times. Every answer must
 be said after the key that gave it and before the next key, exactly once in
 the whole session, and never again when the focus moves on. Every process it
 starts is stopped by its PID, and nothing started on its behalf may be left.
---show prints what Orca said, key by key. Exit status 77 (skipped) when
-another Orca of the same user is running: Orca would end it.
+--show prints what Orca said, key by key. Copies of this test take turns;
+exit status 77 (skipped) when another Orca of the same user keeps running:
+Orca would end it.
 """
 
 import datetime
+import fcntl
 import os
 import re
+import shutil
 import sys
 import time
 
@@ -154,15 +157,19 @@ def main():
     program = os.path.abspath(sys.argv[1])
     show = "--show" in sys.argv[2:]
 
-    # Orca replaces any other Orca of the same user; one started by someone
+    # Orca replaces any other Orca of the same user: copies of this test take
+    # turns, by a lock on Orca's program file, and an Orca started by someone
     # else is waited for, never ended.
-    try:
-        poll(lambda: not run(["pgrep", "-u", str(os.getuid()), "-x", "orca"]).stdout.split(),
-             "another Orca of this user to end", 120, step=1)
-    except Failure as failure:
-        print(f"SKIP: {failure}")
-        return 77
-    return run_session("pelagor-orca-", lambda session: orca_session(session, program, show))
+    with open(shutil.which("orca"), "rb") as orca_file:
+        try:
+            poll(lambda: fcntl.flock(orca_file, fcntl.LOCK_EX | fcntl.LOCK_NB) or True,
+                 "another copy of this test to end", 120, step=0.5)
+            poll(lambda: not run(["pgrep", "-u", str(os.getuid()), "-x", "orca"]).stdout.split(),
+                 "another Orca of this user to end", 60, step=1)
+        except Failure as failure:
+            print(f"SKIP: {failure}")
+            return 77
+        return run_session("pelagor-orca-", lambda session: orca_session(session, program, show))
 
 
 def orca_session(session, program, show):
@@ -179,8 +186,7 @@ def orca_session(session, program, show):
          watch=[orca])
     settle([orca.pid])
 
-    program_env = dict(env, QT_QPA_PLATFORM="xcb")
-    pelagor = session.start("pelagor", [program], env=program_env)
+    pelagor = session.start("pelagor", [program], env=dict(env, QT_QPA_PLATFORM="xcb"))
     window = poll(lambda: run(["xdotool", "search", "--onlyvisible", "--pid", str(pelagor.pid)],
                               env).stdout.split()[0].decode(), "the window", watch=[pelagor])
     poll(lambda: run(["xdotool", "getwindowfocus"], env).stdout.strip().decode() == window,
