@@ -15,146 +15,31 @@ and reads the log's "SPEECH OUTPUT" lines with their times. Every answer must
 be said after the key that gave it and before the next key, exactly once in
 the whole session, and never again when the focus moves on. Every process it
 starts is stopped by its PID, and nothing started on its behalf may be left.
---show prints what Orca said, key by key. Exit status 77 (skipped) when
-another Orca of the same user is running: Orca would end it.
+--show prints what Orca said, key by key. Copies of this test take turns;
+exit status 77 (skipped) when another Orca of the same user keeps running:
+Orca would end it.
 """
 
 import datetime
+import fcntl
 import os
 import re
-import select
 import shutil
-import signal
-import subprocess
 import sys
-import tempfile
 import time
 
-# How long anything may take to come up or to settle on a busy machine.
-STARTUP_LIMIT = 60.0
+sys.dont_write_bytecode = True  # nothing written into the source folder
+from desktop_session import (Failure, ocean_listing, poll, run, run_session, sea_lookup,
+                             stat_fields)
+
+# How long the desktop may take to settle on a busy machine.
 SETTLE_LIMIT = 30.0
-
-
-class Failure(Exception):
-    pass
-
-
-class Desktop:
-    """The processes of a private desktop, stopped in reverse order by PID,
-    each with whatever it started in turn."""
-
-    def __init__(self, scratch):
-        self.scratch = scratch
-        self.processes = []
-        self.env = {
-            key: value
-            for key, value in os.environ.items()
-            if not key.startswith(("QT_", "DBUS_", "XDG_", "WAYLAND_", "AT_SPI"))
-            and key not in ("DISPLAY", "XAUTHORITY", "SESSION_MANAGER", "HOME")
-        }
-        home = os.path.join(scratch, "home")
-        self.env.update(
-            HOME=home,
-            XDG_CONFIG_HOME=os.path.join(home, ".config"),
-            XDG_DATA_HOME=os.path.join(home, ".local", "share"),
-            XDG_CACHE_HOME=os.path.join(home, ".cache"),
-            XDG_STATE_HOME=os.path.join(home, ".local", "state"),
-            XDG_RUNTIME_DIR=os.path.join(scratch, "runtime"),
-            GSETTINGS_BACKEND="memory",
-            LANG="C.UTF-8",
-            LC_ALL="C.UTF-8",
-        )
-        for folder in ("XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                       "XDG_STATE_HOME", "XDG_RUNTIME_DIR"):
-            os.makedirs(self.env[folder], mode=0o700, exist_ok=True)
-
-    def start(self, name, argv, env=None, **kwargs):
-        log = open(os.path.join(self.scratch, name + ".out"), "wb")
-        process = subprocess.Popen(argv, env=env or self.env, stdout=log, stderr=subprocess.STDOUT,
-                                   stdin=subprocess.DEVNULL, **kwargs)
-        log.close()
-        process.name = name
-        self.processes.append(process)
-        return process
-
-    def adopt(self, name, pid):
-        """A process started on our behalf by another (the D-Bus daemon)."""
-        self.processes.append(Adopted(name, pid))
-
-    def stop(self, process, grace=10.0):
-        """Stops one process and everything it started, by PID."""
-        family = [process.pid] + descendants(process.pid)
-        for pid in reversed(family):
-            try:
-                os.kill(pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
-        deadline = time.monotonic() + grace
-        while time.monotonic() < deadline and any(alive(pid) for pid in family):
-            if isinstance(process, subprocess.Popen):
-                process.poll()
-            time.sleep(0.05)
-        for pid in family:
-            if alive(pid):
-                try:
-                    os.kill(pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
-        if isinstance(process, subprocess.Popen):
-            process.wait()
-        if process in self.processes:
-            self.processes.remove(process)
-
-    def stop_all(self):
-        while self.processes:
-            self.stop(self.processes[-1])
-
-    def output(self, name):
-        with open(os.path.join(self.scratch, name + ".out"), "rb") as f:
-            return f.read().decode("utf-8", "replace")
-
-
-class Adopted:
-    def __init__(self, name, pid):
-        self.name = name
-        self.pid = pid
-
-
-def alive(pid):
-    """True while the process exists and is not a zombie."""
-    try:
-        with open(f"/proc/{pid}/stat") as f:
-            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
-    except (FileNotFoundError, ProcessLookupError, IndexError):
-        return False
-
-
-def descendants(pid):
-    children = {}
-    for entry in os.listdir("/proc"):
-        if entry.isdigit():
-            try:
-                with open(f"/proc/{entry}/stat") as f:
-                    parent = int(f.read().rsplit(")", 1)[1].split()[1])
-            except (OSError, IndexError, ValueError):
-                continue
-            children.setdefault(parent, []).append(int(entry))
-    found, todo = [], [pid]
-    while todo:
-        for child in children.get(todo.pop(), []):
-            found.append(child)
-            todo.append(child)
-    return found
 
 
 def cpu_ticks(pid):
     """The process's CPU time so far, and whether it is running now."""
-    try:
-        with open(f"/proc/{pid}/stat") as f:
-            fields = f.read().rsplit(")", 1)[1].split()
-    except OSError:
-        return 0, False
-    return int(fields[11]) + int(fields[12]), fields[0] == "R"
+    fields = stat_fields(pid)
+    return (int(fields[11]) + int(fields[12]), fields[0] == "R") if fields else (0, False)
 
 
 def settle(pids, quiet=0.6, step=0.15, limit=SETTLE_LIMIT):
@@ -174,121 +59,43 @@ def settle(pids, quiet=0.6, step=0.15, limit=SETTLE_LIMIT):
     raise Failure(f"the desktop did not settle within {limit:.0f} s")
 
 
-def wait_for(what, check, limit=STARTUP_LIMIT, step=0.1):
-    deadline = time.monotonic() + limit
-    while time.monotonic() < deadline:
-        result = check()
-        if result:
-            return result
-        time.sleep(step)
-    raise Failure(f"gave up waiting for {what} after {limit:.0f} s")
-
-
-def run(argv, env, limit=20.0):
-    return subprocess.run(argv, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                          stdin=subprocess.DEVNULL, timeout=limit, check=False)
-
-
-def other_orcas():
-    """Orca instances of this user that this test did not start."""
-    found = run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], os.environ).stdout.split()
-    return [int(pid) for pid in found]
-
-
 # A screen size of the session's own: the display it reaches must show it.
 SCREEN = (1031, 769)
 
 
-def start_display(desktop):
+def start_display(session):
     """Xvfb on a display it picks itself, with openbox on it. Should the
     display not answer as this session's own (other programs on the machine
     start and stop X servers too), or openbox not manage to use it, it starts
     again on another."""
-    env = desktop.env
+    env = session.env
     # A display given up on stays up until the next one is there, so that
     # the next Xvfb does not pick the same number again.
     given_up = []
     for attempt in range(3):
-        read_end, write_end = os.pipe()
         # No reset when the last client goes: the checks below come and go
         # before openbox is on, and a reset would shut openbox out.
-        xvfb = desktop.start(f"xvfb-{attempt}",
-                             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                              "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"],
-                             pass_fds=(write_end,))
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + STARTUP_LIMIT
-        while not number.endswith(b"\n"):
-            ready = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))[0]
-            chunk = os.read(read_end, 16) if ready else b""
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_end)
-        if not number.endswith(b"\n"):
-            raise Failure("Xvfb reported no display:\n" + desktop.output(f"xvfb-{attempt}"))
-        env["DISPLAY"] = ":" + number.decode().strip()
+        xvfb, number = session.start_telling(f"xvfb-{attempt}", [
+            "Xvfb", "-displayfd", "{fd}", "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp",
+            "-noreset"])
+        env["DISPLAY"] = ":" + number
         for stale in given_up:
-            desktop.stop(stale)
-        given_up.clear()
-
+            session.stop(stale)
+        given_up = [xvfb]
         size = "dimensions:    %dx%d pixels" % SCREEN
-        if wait_until(lambda: size in run(["xdpyinfo"], env).stdout.decode(), [xvfb], limit=10):
-            openbox = desktop.start(f"openbox-{attempt}", ["openbox", "--sm-disable"])
-            if wait_until(lambda: b"window id" in run(
-                    ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env).stdout, [xvfb, openbox]):
-                return
-            desktop.stop(openbox)
-            print(f"openbox could not use display {env['DISPLAY']}, trying another:",
-                  desktop.output(f"openbox-{attempt}").strip())
-        else:
+        if not poll(lambda: size in run(["xdpyinfo"], env).stdout.decode(), "the display's size",
+                    10, watch=[xvfb], fail=False):
             print(f"display {env['DISPLAY']} is not this session's own, trying another")
-        given_up.append(xvfb)
+            continue
+        openbox = session.start(f"openbox-{attempt}", ["openbox", "--sm-disable"])
+        manager = ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]
+        if poll(lambda: b"window id" in run(manager, env).stdout, "openbox",
+                watch=[xvfb, openbox], fail=False):
+            return
+        session.stop(openbox)
+        print(f"openbox could not use display {env['DISPLAY']}, trying another:",
+              session.output(f"openbox-{attempt}").strip())
     raise Failure("no display of the session's own")
-
-
-def wait_until(check, processes, limit=STARTUP_LIMIT, step=0.1):
-    """Whether the check passed before the time ran out or a process ended."""
-    deadline = time.monotonic() + limit
-    while time.monotonic() < deadline:
-        if check():
-            return True
-        if any(process.poll() is not None for process in processes):
-            return False
-        time.sleep(step)
-    return False
-
-
-def start_desktop(desktop):
-    env = desktop.env
-    start_display(desktop)
-
-    # The session bus; dbus-launch forks the daemon and names its PID.
-    launched = run(["dbus-launch", "--sh-syntax"], env)
-    values = dict(re.findall(r"^(DBUS_SESSION_BUS_\w+)='?([^';\n]*)'?;", launched.stdout.decode(),
-                             re.MULTILINE))
-    if "DBUS_SESSION_BUS_ADDRESS" not in values or "DBUS_SESSION_BUS_PID" not in values:
-        raise Failure("dbus-launch gave no session bus: " + launched.stdout.decode())
-    env["DBUS_SESSION_BUS_ADDRESS"] = values["DBUS_SESSION_BUS_ADDRESS"]
-    desktop.adopt("dbus-daemon", int(values["DBUS_SESSION_BUS_PID"]))
-
-    # The accessibility bus.
-    desktop.start("at-spi-bus", ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-    wait_for("the AT-SPI bus", lambda: a11y_status(env, "IsEnabled") is not None)
-
-
-def a11y_status(env, prop):
-    reply = run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                 "org.freedesktop.DBus.Properties.Get", "string:org.a11y.Status",
-                 "string:" + prop], env)
-    if reply.returncode != 0:
-        return None
-    return "true" if b"boolean true" in reply.stdout else "false"
-
-
-def press(env, key):
-    run(["xdotool", "key", "--clearmodifiers", key], env)
 
 
 def speech_lines(log_text):
@@ -324,40 +131,10 @@ def seconds_of_day():
     return now.hour * 3600 + now.minute * 60 + now.second + now.microsecond / 1e6
 
 
-def leftovers(home):
-    """Processes still running with the session's home: started on its behalf."""
-    found = []
-    marker = ("HOME=" + home).encode() + b"\0"
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit() or int(entry) == os.getpid():
-            continue
-        try:
-            with open(f"/proc/{entry}/environ", "rb") as f:
-                if marker in f.read() + b"\0" and alive(int(entry)):
-                    found.append(int(entry))
-        except OSError:
-            continue
-    return found
-
-
-# The answers, written out from the lesson's tables, with the line ends the
-# output box shows.
-def lines(*texts):
-    return "".join(text + "\n" for text in texts)
-
-
-ATLANTIC_SEAS = [
-    "Адриатическо море", "Азовско море", "Алборанско море", "Балеарско море", "Балтийско море",
-    "Бяло море", "Егейско море", "Ирландско море", "Йонийско море", "Карибско море",
-    "Келтско море", "Критско море", "Лигурско море", "Мексикански залив", "Море Лабрадор",
-    "Море Скоша", "Мраморно море", "Саргасово море", "Северно море", "Средиземно море ",
-    "Тиренско море", "Черно море"]
-INDIAN_SEAS = ["Андаманско море", "Арабско море ", "Арафурско море", "Бенгалски залив",
-               "Персийски залив", "Тиморско море", "Червено море"]
-ATLANTIC = lines("Посочен океан: Атлантически", "Включени морета: ", *ATLANTIC_SEAS)
-INDIAN = lines("Посочен океан: Индийски", "Включени морета: ", *INDIAN_SEAS)
-ADRIATIC = lines("Посочено е: Адриатическо море", "То е в състава на: Атлантически океан.")
-AZOV = lines("Посочено е: Азовско море", "То е в състава на: Атлантически океан.")
+ATLANTIC = ocean_listing("Атлантически")
+INDIAN = ocean_listing("Индийски")
+ADRIATIC = sea_lookup("Адриатическо море")
+AZOV = sea_lookup("Азовско море")
 
 # The keys, what each is for, and the answer Orca must say after it (None: no
 # answer may be said).
@@ -380,83 +157,54 @@ def main():
     program = os.path.abspath(sys.argv[1])
     show = "--show" in sys.argv[2:]
 
-    # Orca replaces any other Orca of the same user; one started by someone
+    # Orca replaces any other Orca of the same user: copies of this test take
+    # turns, by a lock on Orca's program file, and an Orca started by someone
     # else is waited for, never ended.
-    try:
-        wait_for("another Orca of this user to end", lambda: not other_orcas(), limit=120, step=1)
-    except Failure as failure:
-        print(f"SKIP: {failure}")
-        return 77
-
-    scratch = tempfile.mkdtemp(prefix="pelagor-orca-")
-    desktop = Desktop(scratch)
-    previous = {sig: signal.getsignal(sig) for sig in (signal.SIGTERM, signal.SIGINT)}
-
-    def interrupted(signum, _frame):
-        raise Failure(f"stopped by signal {signum}")
-
-    for sig in previous:
-        signal.signal(sig, interrupted)
-    status = 1
-    try:
-        status = session(desktop, program, show)
-    except Failure as failure:
-        print(f"FAIL: {failure}")
-    finally:
-        desktop.stop_all()
-        # Whatever the session's buses started for it ends with them; make sure.
-        stray = leftovers(desktop.env["HOME"])
-        for pid in stray:
-            try:
-                os.kill(pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-        if stray:
-            print(f"FAIL: processes left behind and ended: {stray}")
-            status = 1
-        for sig, handler in previous.items():
-            signal.signal(sig, handler)
-        if os.environ.get("PELAGOR_KEEP_SCRATCH"):
-            print("scratch kept:", scratch)
-        else:
-            shutil.rmtree(scratch, ignore_errors=True)
-    return status
+    with open(shutil.which("orca"), "rb") as orca_file:
+        try:
+            poll(lambda: fcntl.flock(orca_file, fcntl.LOCK_EX | fcntl.LOCK_NB) or True,
+                 "another copy of this test to end", 120, step=0.5)
+            poll(lambda: not run(["pgrep", "-u", str(os.getuid()), "-x", "orca"]).stdout.split(),
+                 "another Orca of this user to end", 60, step=1)
+        except Failure as failure:
+            print(f"SKIP: {failure}")
+            return 77
+        return run_session("pelagor-orca-", lambda session: orca_session(session, program, show))
 
 
-def session(desktop, program, show):
-    env = desktop.env
-    start_desktop(desktop)
+def orca_session(session, program, show):
+    env = session.env
+    start_display(session)
+    session.start_buses()
 
-    prefs = os.path.join(desktop.scratch, "orca-prefs")
+    prefs = session.path("orca-prefs")
     os.makedirs(prefs)
-    log_path = os.path.join(desktop.scratch, "orca.log")
-    orca = desktop.start("orca", ["orca", "--replace", "-d", "speech", "-u", prefs,
+    log_path = session.path("orca.log")
+    orca = session.start("orca", ["orca", "--replace", "-d", "speech", "-u", prefs,
                                   "--debug-file", log_path])
-    wait_for("Orca to enable accessibility", lambda: a11y_status(env, "IsEnabled") == "true")
+    poll(lambda: session.a11y_status("IsEnabled") == "true", "Orca to enable accessibility",
+         watch=[orca])
     settle([orca.pid])
 
-    program_env = dict(env, QT_QPA_PLATFORM="xcb")
-    pelagor = desktop.start("pelagor", [program], env=program_env)
-    wait_for("the window", lambda: run(["xdotool", "search", "--onlyvisible", "--pid",
-                                        str(pelagor.pid)], env).stdout.strip())
-    window = run(["xdotool", "search", "--onlyvisible", "--pid", str(pelagor.pid)],
-                 env).stdout.split()[0].decode()
-    wait_for("the window to have the focus",
-             lambda: run(["xdotool", "getwindowfocus"], env).stdout.strip().decode() == window)
+    pelagor = session.start("pelagor", [program], env=dict(env, QT_QPA_PLATFORM="xcb"))
+    window = poll(lambda: run(["xdotool", "search", "--onlyvisible", "--pid", str(pelagor.pid)],
+                              env).stdout.split()[0].decode(), "the window", watch=[pelagor])
+    poll(lambda: run(["xdotool", "getwindowfocus"], env).stdout.strip().decode() == window,
+         "the window to have the focus", watch=[pelagor])
     watched = [orca.pid, pelagor.pid]
     settle(watched)
 
     times = []
     for key, _purpose, _answer in SESSION:
         times.append(seconds_of_day())
-        press(env, key)
+        run(["xdotool", "key", "--clearmodifiers", key], env)
         settle(watched)
     times.append(seconds_of_day())
     if pelagor.poll() is not None:
-        raise Failure("pelagor ended during the session:\n" + desktop.output("pelagor"))
+        raise Failure("pelagor ended during the session:\n" + session.output("pelagor"))
 
-    desktop.stop(pelagor)
-    desktop.stop(orca, grace=30.0)
+    session.stop(pelagor)
+    session.stop(orca, grace=30.0)
     with open(log_path, encoding="utf-8", errors="replace") as f:
         said = speech_lines(f.read())
     # Times of day from here on are seconds from the first key, across midnight too.
