@@ -6,17 +6,23 @@
 set -euo pipefail
 
 packages=(
+    # build
     build-essential cmake ninja-build pkgconf file
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools
-    fonts-liberation
-    xvfb x11-utils xdotool imagemagick librsvg2-bin
-    qt6ct qt6-gtk-platformtheme
-    orca python3 dbus-x11 at-spi2-core openbox procps
     libxcb1-dev
+    # the font the window asks for
+    fonts-liberation
+    # X displays, screenshots, icons
+    xvfb x11-utils xdotool imagemagick librsvg2-bin
+    # the desktops the tests start: colour schemes, the Orca screen reader on
+    # openbox, the weston compositor with Qt's Wayland platform, their buses
+    qt6ct qt6-gtk-platformtheme
+    orca openbox at-spi2-core dbus-daemon python3 python3-pyatspi procps
+    weston qt6-wayland
+    # source checks, sanitizers, packaging, licences
     clang clang-tidy clang-format libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev lintian man-db groff-base
     reuse
-    weston qt6-wayland dbus-daemon at-spi2-core python3 python3-pyatspi
 )
 
 missing=()
