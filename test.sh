@@ -17,5 +17,5 @@ cmake --build --preset sanitize
 ctest --preset sanitize
 # clang-format and clang-tidy over our own sources; any finding fails.
 scripts/check-sources.sh build
-# Every file carries its copyright and licence (the REUSE specification).
+# Every file carries its copyright and licence, as `reuse lint` checks.
 scripts/check-licences.sh
