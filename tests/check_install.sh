@@ -5,6 +5,7 @@
 #   check_install.sh install BUILD_DIR   cmake --install into a scratch prefix
 #   check_install.sh deb BUILD_DIR       cpack -G DEB, lintian on it, then unpack
 #                                        and start it
+#   check_install.sh window PROGRAM      start it on $DISPLAY, check its window
 set -euo pipefail
 mode=$1
 build=$(realpath "$2")
@@ -77,59 +78,20 @@ expect_manual_pages() {
     done
 }
 
-# Starts the program on a private X display and waits for its window.
-# Another test's X server that stops just as this one starts can take the
-# display's socket with it, so a display that does not answer as this one's
-# own (its odd screen size) is given up for a new one, three times at most.
-expect_window() {
-    local program=$1
-    local size=1031x767
-    for attempt in 1 2 3; do
-        rm -f "$scratch/display"
-        mkfifo "$scratch/display"
-        Xvfb -displayfd 3 -screen 0 ${size}x24 -nolisten tcp -noreset \
-            3>"$scratch/display" >/dev/null 2>&1 &
-        local xvfb=$!
-        local number=""
-        read -r -t 30 number <"$scratch/display" || true
-        local display=:$number
-        local up=""
-        if [ -n "$number" ]; then
-            for _ in $(seq 50); do
-                grep -q "dimensions: *$size" <<<"$(DISPLAY=$display xdpyinfo 2>/dev/null)" && up=yes && break
-                sleep 0.1
-            done
-        fi
-        if [ -n "$up" ]; then
-            local shown=0
-            show_window "$program" "$display" || shown=1
-        fi
-        kill "$xvfb" 2>/dev/null || true
-        wait "$xvfb" 2>/dev/null || true
-        if [ -n "$up" ]; then
-            [ "$shown" -eq 0 ] || failures=$((failures + 1))
-            return
-        fi
-        echo "display ${display} is not this test's own (attempt $attempt)"
-    done
-    echo "Xvfb did not start"
-    failures=$((failures + 1))
-}
-
 # Starts the program on the display and checks its window's size.
 show_window() {
-    local program=$1 display=$2 status=0
-    DISPLAY=$display QT_QPA_PLATFORM=xcb "$program" >"$scratch/program.log" 2>&1 &
+    local program=$1 status=0
+    QT_QPA_PLATFORM=xcb "$program" >"$scratch/program.log" 2>&1 &
     local app=$!
     local window=""
     for _ in $(seq 100); do
-        window=$(DISPLAY=$display xdotool search --onlyvisible --name 'www.pelagor.example' 2>/dev/null | head -n 1) || true
+        window=$(xdotool search --onlyvisible --name 'www.pelagor.example' 2>/dev/null | head -n 1) || true
         [ -n "$window" ] && break
         kill -0 "$app" 2>/dev/null || break
         sleep 0.1
     done
     if [ -n "$window" ]; then
-        geometry=$(DISPLAY=$display xdotool getwindowgeometry "$window" | grep Geometry)
+        geometry=$(xdotool getwindowgeometry "$window" | grep Geometry)
         echo "window up: $geometry"
         case "$geometry" in *482x421*) ;; *) echo "unexpected size"; status=1 ;; esac
     else
@@ -178,10 +140,16 @@ deb)
     grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
         "$scratch/root/usr/share/doc/pelagor/copyright" ||
         { echo "copyright lacks: the machine-readable Format line"; failures=$((failures + 1)); }
-    expect_window "$scratch/root/usr/bin/pelagor"
+    # On a display of its own.
+    "$(dirname "$0")/with_xvfb.sh" "$0" window "$scratch/root/usr/bin/pelagor" ||
+        failures=$((failures + 1))
+    ;;
+window)
+    show_window "$2"
+    exit
     ;;
 *)
-    echo "usage: check_install.sh install|deb BUILD_DIR" >&2
+    echo "usage: check_install.sh install|deb BUILD_DIR, or window PROGRAM" >&2
     exit 2
     ;;
 esac

@@ -15,6 +15,9 @@ import subprocess
 import tempfile
 import time
 
+# The session bus's configuration, shared with with_xvfb.sh.
+BUS_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "session-bus.conf")
+
 # How long anything may take to come up on a busy machine.
 STARTUP_LIMIT = 60.0
 
@@ -190,24 +193,8 @@ class Session:
     def start_buses(self):
         """A session bus of the session's own, on which nothing is started on
         demand, and the accessibility bus on it. Returns the bus's address."""
-        config = self.path("session.conf")
-        with open(config, "w", encoding="utf-8") as f:
-            f.write(f"""<!DOCTYPE busconfig PUBLIC
- "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir={self.scratch}</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-""")
         bus, address = self.start_telling("dbus-daemon", [
-            "dbus-daemon", "--nofork", "--print-address={fd}", f"--config-file={config}"])
+            "dbus-daemon", "--nofork", "--print-address={fd}", "--config-file=" + BUS_CONFIG])
         self.env["DBUS_SESSION_BUS_ADDRESS"] = address
         launcher = self.start("at-spi-bus", ["/usr/libexec/at-spi-bus-launcher",
                                              "--launch-immediately"])

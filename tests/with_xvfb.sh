@@ -7,6 +7,7 @@
 # activates no services. Both are stopped by their process ids afterwards.
 #   tests/with_xvfb.sh COMMAND [ARGUMENT...]
 set -euo pipefail
+here=$(dirname "$0")
 
 scratch=$(mktemp -d)
 pids=()
@@ -19,48 +20,42 @@ stop() {
 }
 trap stop EXIT
 
-# Reads the line a server writes on the named pipe once it is ready.
-started() {
-    local line=""
-    read -r -t 30 line <"$1" || true
-    printf '%s' "$line"
+# Starts a server that writes one line on descriptor 3 once it is ready, and
+# keeps that line in $ready; exits if none comes.
+start() {
+    local name=$1
+    shift
+    rm -f "$scratch/ready"
+    mkfifo "$scratch/ready"
+    "$@" 3>"$scratch/ready" >"$scratch/$name.log" 2>&1 &
+    pids+=($!)
+    ready=""
+    read -r -t 30 ready <"$scratch/ready" || true
+    if [ -z "$ready" ]; then
+        echo "with_xvfb: $name did not start" >&2
+        cat "$scratch/$name.log" >&2
+        exit 1
+    fi
 }
 
-mkfifo "$scratch/display" "$scratch/bus"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-    3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
-pids+=($!)
-number=$(started "$scratch/display")
-if [ -z "$number" ]; then
-    echo "with_xvfb: Xvfb did not start" >&2
-    cat "$scratch/xvfb.log" >&2
-    exit 1
-fi
+# Another test's X server that stops just as this one starts can take the
+# display's socket with it, so a display that does not answer as this one's own
+# (its odd screen size) is given up for a new one, three times at most.
+size=1283x1021
+for attempt in 1 2 3; do
+    start xvfb Xvfb -displayfd 3 -screen 0 ${size}x24 -nolisten tcp -noreset
+    display=:$ready
+    for _ in $(seq 50); do
+        grep -q "dimensions: *$size" <<<"$(DISPLAY=$display xdpyinfo 2>/dev/null)" && break 2
+        sleep 0.1
+    done
+    echo "with_xvfb: display $display is not this one's own (attempt $attempt)" >&2
+    [ "$attempt" -lt 3 ] || exit 1
+done
 
-cat >"$scratch/session.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$scratch</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-dbus-daemon --nofork --print-address=3 --config-file="$scratch/session.conf" \
-    3>"$scratch/bus" >"$scratch/bus.log" 2>&1 &
-pids+=($!)
-address=$(started "$scratch/bus")
-if [ -z "$address" ]; then
-    echo "with_xvfb: the session bus did not start" >&2
-    cat "$scratch/bus.log" >&2
-    exit 1
-fi
+start bus dbus-daemon --nofork --print-address=3 --config-file="$here/session-bus.conf"
+address=$ready
 
 status=0
-DISPLAY=:$number DBUS_SESSION_BUS_ADDRESS=$address "$@" || status=$?
+DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=$address "$@" || status=$?
 exit "$status"

@@ -58,7 +58,7 @@ bool SeaListBox::viewportEvent(QEvent *event)
 {
     // Touches are taken here, so that none becomes a mouse press that would
     // pick the row a swipe starts on.
-    auto *touch = dynamic_cast<QTouchEvent *>(event);
+    auto *touch = isTouch(event->type()) ? dynamic_cast<QTouchEvent *>(event) : nullptr;
     if (touch == nullptr) {
         return QListWidget::viewportEvent(event);
     }

@@ -41,14 +41,14 @@ protected:
 private:
     // Tells assistive technology that the focus is on the current row.
     void noticeFocusOnCurrentRow();
+    // The mouse's own press and release at the position.
+    void clickAt(QPointF position);
 
     bool noticeComing_ = false;
     // The row the focus mark was last reported on.
     int markedRow_ = -1;
     // A finger's touch picks nothing when it lands, since it may start a
     // swipe; the row it landed on is picked when it lifts there unscrolled.
-    void clickAt(QPointF position);
-
     QPersistentModelIndex touchedRow_;
 };
 

@@ -50,17 +50,12 @@ protected:
                 return true;
             }
             break;
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TouchCancel:
-            if (taps_ == TouchTaps::Ignored) {
+        default:
+            if (isTouch(event->type()) && taps_ == TouchTaps::Ignored) {
                 // Taken, so that Qt makes no mouse press and drag of it.
                 event->accept();
                 return true;
             }
-            break;
-        default:
             break;
         }
         return QObject::eventFilter(watched, event);

@@ -5,6 +5,8 @@
 // glide on after it lifts, as on a phone.
 #pragma once
 
+#include <QEvent>
+
 #include <functional>
 
 class QAbstractScrollArea;
@@ -18,6 +20,13 @@ enum class TouchTaps {
     // Nothing: a finger only scrolls, and selects no text on the way.
     Ignored,
 };
+
+// Whether an event of this type is a finger's on a touch screen.
+[[nodiscard]] constexpr bool isTouch(QEvent::Type type)
+{
+    return type == QEvent::TouchBegin || type == QEvent::TouchUpdate || type == QEvent::TouchEnd ||
+           type == QEvent::TouchCancel;
+}
 
 // Makes a swipe on the area's viewport scroll it kinetically. The area's
 // vertical scroll bar counts rows or lines, pixelsPerStep() pixels each; the
