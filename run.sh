@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh
-cmake --preset default
+scripts/install-deps.sh run
+# The program alone: the tests and benchmarks are ./test.sh's.
+cmake --preset default -DBUILD_TESTING=OFF -DPELAGOR_BUILD_BENCHMARKS=OFF
 cmake --build --preset default
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "run.sh: built build/window/pelagor, but there is no display to show it on." >&2

@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh
-cmake --preset default
+scripts/install-deps.sh test
+cmake --preset default -DBUILD_TESTING=ON -DPELAGOR_BUILD_BENCHMARKS=ON
 cmake --build --preset default
 ctest --preset default
 # The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer

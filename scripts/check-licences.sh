@@ -2,15 +2,17 @@
 # SPDX-FileCopyrightText: 2026 The Pelagor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every file of the sources carries its copyright and licence,
-# with `reuse lint`. In a git checkout reuse passes over what git ignores (the
-# build folders); in a tree without git it lints a copy without them.
+# with `reuse lint`, over a copy of what the project holds: in a git checkout
+# the files git tracks (so a log or notes left in the checkout are not read),
+# in a tree without git everything but the build folders.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-root=.
-if ! git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    root=$(mktemp -d)
-    trap 'rm -rf "$root"' EXIT
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files -z | tar --null --ignore-failed-read -T - -cf - 2>/dev/null | tar -xf - -C "$root"
+else
     tar --exclude=./build --exclude=./.cache --exclude=./compile_commands.json -cf - . |
         tar -xf - -C "$root"
 fi

@@ -1,26 +1,37 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Pelagor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages Pelagor needs to build, test and run, if any is
-# missing. Quiet and safe to run again; asks for nothing.
+# Installs the Debian packages Pelagor needs, if any is missing. Quiet and safe
+# to run again; asks for nothing. Every name is one that Debian 12 and 13 both
+# have.
+# Usage: scripts/install-deps.sh run    what building and running the program need
+#        scripts/install-deps.sh test   that, and what the tests and checks use
 set -euo pipefail
+case "${1:-}" in
+run | test) ;;
+*) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 packages=(
     # build
-    build-essential cmake ninja-build pkgconf file
+    build-essential cmake ninja-build file
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools
-    libxcb1-dev
     # the font the window asks for
     fonts-liberation
+)
+[ "$1" = test ] && packages+=(
+    # the benchmarks' measurer of start-up speaks to X through libxcb
+    pkgconf libxcb1-dev
     # X displays, screenshots, icons
     xvfb x11-utils xdotool imagemagick librsvg2-bin
     # the desktops the tests start: colour schemes, the Orca screen reader on
     # openbox, the weston compositor with Qt's Wayland platform, their buses
     qt6ct qt6-gtk-platformtheme
     orca openbox at-spi2-core dbus-daemon python3 python3-pyatspi procps
+    speech-dispatcher
     weston qt6-wayland
     # source checks, sanitizers, packaging, licences
-    clang clang-tidy clang-format libclang-rt-14-dev
+    clang clang-tidy clang-format libclang-rt-dev
     desktop-file-utils appstream dpkg-dev lintian man-db groff-base
     reuse
 )

@@ -104,7 +104,9 @@ private slots:
         }
         QVERIFY(action->actionNames().contains(QAccessibleActionInterface::toggleAction()));
         action->doAction(QAccessibleActionInterface::toggleAction());
-        QTRY_COMPARE(window_->Text(), oceanListing(3));
+        // Waited for by hand: Qt 6.8's QTRY_* pass a long as int, which -Wconversion rejects.
+        static_cast<void>(QTest::qWaitFor([&] { return window_->Text() == oceanListing(3); }));
+        QCOMPARE(window_->Text(), oceanListing(3));
         QVERIFY(option(*window_, 3)->isChecked());
     }
 
@@ -146,7 +148,7 @@ private slots:
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
         QApplication::sendEvent(widget, &event);
 
-        QTRY_VERIFY2(!entries.isEmpty(), "no context menu came up");
+        QVERIFY2(QTest::qWaitFor([&] { return !entries.isEmpty(); }), "no context menu came up");
         QVERIFY2(entries.first().contains(firstEntry), qPrintable(entries.join('|')));
         for (const QString &entry : entries) {
             QVERIFY2(hasCyrillic(entry), qPrintable(entry));
