@@ -5,9 +5,10 @@
 # that release would: the root gets a copy of what is committed (no build
 # folders, nothing untracked) and ./test.sh installs what it needs there.
 #
-# Usage: scripts/test-on-debian.sh RELEASE [--fresh]
+# Usage: scripts/test-on-debian.sh RELEASE [--fresh] [-- COMMAND...]
 #   RELEASE  12, 13, bookworm or trixie
 #   --fresh  make the root anew instead of reusing the cached one
+#   COMMAND  what to run in the copy instead of ./test.sh (a shell, say)
 #
 # The root is made with mmdebstrap from the Debian mirror the host's own apt
 # sources name, and kept in ${PELAGOR_CACHE:-~/.cache/pelagor}/debian-RELEASE
@@ -21,9 +22,16 @@ cd "$(dirname "$0")/.."
 case "${1:-}" in
 12 | bookworm) release=bookworm ;;
 13 | trixie) release=trixie ;;
-*) echo "usage: $0 12|13 [--fresh]" >&2; exit 2 ;;
+*) echo "usage: $0 12|13 [--fresh] [-- COMMAND...]" >&2; exit 2 ;;
 esac
-fresh=${2:-}
+shift
+fresh=
+if [ "${1:-}" = --fresh ]; then
+    fresh=--fresh
+    shift
+fi
+[ "${1:-}" = -- ] && shift
+[ $# -gt 0 ] || set -- ./test.sh
 [ "$(id -u)" -eq 0 ] || { echo "$0: must run as root (it makes and enters a chroot)" >&2; exit 1; }
 if ! command -v mmdebstrap >/dev/null; then
     apt-get update -qq
@@ -80,5 +88,7 @@ exec unshare --mount --propagation private --pid --fork --kill-child -- \
         ln -s pts/ptmx "$root/dev/ptmx"
         mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
         mount -t tmpfs -o mode=1777 tmp "$root/tmp"
-        exec chroot "$root" /bin/bash -c "cd /src && ./test.sh" </dev/null
-    ' test-on-debian "$root"
+        shift
+        cd "$root/src"
+        exec chroot "$root" /usr/bin/env --chdir=/src "$@"
+    ' test-on-debian "$root" "$@"
