@@ -41,6 +41,9 @@ fi
 cache=${PELAGOR_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pelagor}
 root=$cache/debian-$release
 mkdir -p "$cache"
+# One run at a time in a root: another waits for it to end.
+exec 9>"$root.lock"
+flock 9
 
 # The host's Debian mirror: the one its apt sources use for the main archive
 # (not the security archive), as apt itself reports it.

@@ -44,8 +44,8 @@ SeaListBox::SeaListBox(QWidget *parent) : QListWidget(parent)
 
     // A finger scrolls the list kinetically, row by row; the mouse keeps its
     // own ways.
-    scrollByTouch(
-        this, [this] { return sizeHintForRow(0); }, TouchTaps::PassedOn);
+    const auto rowHeight = [this] { return sizeHintForRow(0); };
+    scrollByTouch(this, rowHeight, TouchTaps::PassedOn);
     connect(QScroller::scroller(viewport()), &QScroller::stateChanged, this,
             [this](QScroller::State state) {
                 if (state == QScroller::Dragging || state == QScroller::Scrolling) {
