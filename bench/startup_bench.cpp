@@ -64,7 +64,7 @@ double nowMs()
 {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+    return (static_cast<double>(ts.tv_sec) * 1e3) + (static_cast<double>(ts.tv_nsec) / 1e6);
 }
 
 struct Run {
@@ -144,7 +144,8 @@ public:
         if (result) {
             result->maxRssKb = usage.ru_maxrss;
             const auto ms = [](const timeval &tv) {
-                return static_cast<double>(tv.tv_sec) * 1e3 + static_cast<double>(tv.tv_usec) / 1e3;
+                return (static_cast<double>(tv.tv_sec) * 1e3) +
+                       (static_cast<double>(tv.tv_usec) / 1e3);
             };
             result->cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
         }
@@ -248,9 +249,9 @@ struct Stats {
 
 Stats stats(std::vector<double> values)
 {
-    std::sort(values.begin(), values.end());
+    std::ranges::sort(values);
     const std::size_t n = values.size();
-    const double median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+    const double median = n % 2 == 1 ? values[n / 2] : (values[(n / 2) - 1] + values[n / 2]) / 2.0;
     return {median, values.front(), values.back()};
 }
 
