@@ -11,8 +11,8 @@
 #include "window/sea_list_box.h"
 #include "window/touch_scrolling.h"
 
-#include <QApplication>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
