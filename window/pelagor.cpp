@@ -4,15 +4,15 @@
 #include "window/pelagor.h"
 
 #include "catalogue/catalogue.h"
+#include "window/answer_announcer.h"
 #include "window/application.h"
 #include "window/exercise.h"
 #include "window/option_button.h"
 #include "window/sea_list_box.h"
 #include "window/touch_scrolling.h"
 
-#include <QAccessible>
-#include <QApplication>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -21,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include <algorithm>
 #include <utility>
 
 namespace pelagor {
@@ -119,7 +118,6 @@ Pelagor::~Pelagor()
     // down; nothing they report then may reach it.
     optionGroup_->disconnect(this);
     seaNames_->selectionModel()->disconnect(this);
-    qApp->disconnect(this);
     seaNames_->onSelectedRowClicked = nullptr;
 }
 
@@ -237,24 +235,8 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
         answer([this] { selection_.List1_Click(0); }, seaNames_);
     };
 
-    // An answer handed to a screen reader is taken back once the focus or the
-    // list's focus mark leaves the control that carries it, so that coming
-    // back later does not read it again.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget * /*old*/, QWidget *now) {
-        readerOnFrame_ = false;
-        if (spokenControl_ != nullptr && now != spokenControl_) {
-            clearSpokenAnswer();
-        }
-    });
-    connect(seaNames_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                readerOnFrame_ = false;
-                if (spokenControl_ == seaNames_ && current.row() != spokenRow_) {
-                    clearSpokenAnswer();
-                }
-            });
-    // A screen reader moves its focus to the sea row the mouse presses.
-    seaNames_->viewport()->installEventFilter(this);
+    // Every answer reaches a screen reader where its focus is.
+    announcer_ = std::make_unique<AnswerAnnouncer>(this, frame_, options_, seaNames_);
 }
 
 void Pelagor::applyColours()
@@ -347,7 +329,7 @@ void Pelagor::answer(const std::function<void()> &click, QWidget *picked)
     if (failure) {
         reportRunTimeError(*failure);
     } else if (shown) {
-        announceAnswer(picked);
+        announcer_->announce(forDisplay(text_), picked);
     }
 }
 
@@ -359,133 +341,6 @@ bool Pelagor::showOutput()
     output_->setPlainText(forDisplay(text_));
     textShown_ = true;
     return true;
-}
-
-// Qt tells screen readers that the output box's text changed, but they do not
-// read changes of a control that does not have the focus, and with the
-// keyboard the focus is on an option or on the sea list. So the answer goes
-// where the focus is. With Qt 6.8 and later it is handed to the platform's
-// own announcement. Before that it becomes the accessible description of the
-// control the reader's focus goes to next, and a reader says the description
-// of the control its focus moves to. (Qt 6.4 does not pass the new text with
-// a change of description, so readers cannot say the change itself.) Where
-// the arrow keys move the focus, it moves after the description is set; where
-// the focus stays, the reader is taken to the ocean frame, which then carries
-// the answer, and back to the control at the next such answer. Line ends
-// become pauses.
-void Pelagor::announceAnswer(QWidget *picked)
-{
-    if (!QAccessible::isActive()) {
-        return;
-    }
-    const QString message = forDisplay(text_);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Once the key or click is handled, so that it follows what the reader
-    // says of a control the focus moves to, instead of being cut short by it.
-    QMetaObject::invokeMethod(
-        this,
-        [this, picked = QPointer<QWidget>(picked), message] {
-            QWidget *focus = QApplication::focusWidget();
-            QWidget *speaker = focus != nullptr && isAncestorOf(focus) ? focus : picked.data();
-            if (speaker != nullptr) {
-                QAccessibleAnnouncementEvent announcement(speaker, message);
-                QAccessible::updateAccessibility(&announcement);
-            }
-        },
-        Qt::QueuedConnection);
-#else
-    QWidget *focus = QApplication::focusWidget();
-    const bool focusOnOption =
-        std::find(options_.cbegin(), options_.cend(), focus) != options_.cend();
-    if (picked == seaNames_ && focus == seaNames_) {
-        // The row picked is the one the focus mark is on, or moves to next.
-        const int row = ListIndex();
-        if (QGuiApplication::mouseButtons() != Qt::NoButton) {
-            // A reader moves its focus to the row the mouse presses, without
-            // a word, at a moment of its own; the answer waits for the release.
-            setSpokenAnswer(seaNames_, row, message);
-            answerOnRelease_ = true;
-        } else if (seaNames_->currentRow() == row && !seaNames_->focusNoticeComing()) {
-            answerInPlace(seaNames_, row, message);
-        } else {
-            setSpokenAnswer(seaNames_, row, message);
-        }
-    } else if (focusOnOption) {
-        // The option picked has the focus, or the arrow keys move it there next.
-        if (picked == focus) {
-            answerInPlace(picked, -1, message);
-        } else {
-            setSpokenAnswer(picked, -1, message);
-        }
-    } else if (focus == seaNames_) {
-        // An ocean picked by a screen reader while the focus is in the list.
-        const QModelIndex current = seaNames_->currentIndex();
-        const bool onRow = current.isValid() && seaNames_->selectionModel()->isSelected(current);
-        answerInPlace(seaNames_, onRow ? current.row() : -1, message);
-    } else {
-        // On the output box the answer is the box's own new text.
-        clearSpokenAnswer();
-    }
-#endif
-}
-
-void Pelagor::answerInPlace(QWidget *control, int row, const QString &text)
-{
-    // Orca, for one, reads the frame's description with it, but not a label's.
-    QWidget *target = readerOnFrame_ ? control : frame_;
-    setSpokenAnswer(target, target == control ? row : -1, text);
-    QAccessibleEvent focus(target, QAccessible::Focus);
-    if (target == control && row >= 0) {
-        focus.setChild(row);
-    }
-    QAccessible::updateAccessibility(&focus);
-    readerOnFrame_ = target == frame_;
-}
-
-bool Pelagor::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonPress) {
-        readerOnFrame_ = false;
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               std::exchange(answerOnRelease_, false) && spokenControl_ == seaNames_) {
-        answerInPlace(seaNames_, spokenRow_, forDisplay(text_));
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void Pelagor::setSpokenAnswer(QWidget *control, int row, const QString &text)
-{
-    if (control != spokenControl_ || row != spokenRow_) {
-        clearSpokenAnswer();
-    }
-    spokenControl_ = control;
-    spokenRow_ = row;
-    if (row < 0) {
-        // Tells assistive technology of the change itself.
-        control->setAccessibleDescription(text);
-        return;
-    }
-    seaNames_->item(row)->setData(Qt::AccessibleDescriptionRole, text);
-    QAccessibleEvent changed(seaNames_, QAccessible::DescriptionChanged);
-    changed.setChild(row);
-    QAccessible::updateAccessibility(&changed);
-}
-
-void Pelagor::clearSpokenAnswer()
-{
-    QWidget *control = std::exchange(spokenControl_, nullptr);
-    const int row = std::exchange(spokenRow_, -1);
-    if (control == nullptr) {
-        return;
-    }
-    if (row < 0) {
-        control->setAccessibleDescription(QString());
-        return;
-    }
-    seaNames_->item(row)->setData(Qt::AccessibleDescriptionRole, QVariant());
-    QAccessibleEvent changed(seaNames_, QAccessible::DescriptionChanged);
-    changed.setChild(row);
-    QAccessible::updateAccessibility(&changed);
 }
 
 void Pelagor::reportRunTimeError(const RunTimeError &error)

@@ -8,11 +8,11 @@
 #include "catalogue/checks.h"
 #include "selection/selection.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <span>
 
 class QButtonGroup;
@@ -24,6 +24,7 @@ class QRadioButton;
 
 namespace pelagor {
 
+class AnswerAnnouncer;
 class SeaListBox;
 
 // The publisher's web address, shown at the head of the window's caption.
@@ -54,9 +55,6 @@ public:
 
     [[nodiscard]] const Selection &selection() const { return selection_; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildControls(std::span<const catalogue::SeaRow> seas);
     void applyColours();
@@ -68,15 +66,6 @@ private:
     void setOutput(const QString &text);
     // Returns whether the box got a new text.
     bool showOutput();
-    // Hands the answer just shown to a running screen reader, to be said
-    // where its focus is, without moving the focus.
-    void announceAnswer(QWidget *picked);
-    void setSpokenAnswer(QWidget *control, int row, const QString &text);
-    void clearSpokenAnswer();
-    // Hands the answer to a screen reader whose focus stays where it is: it
-    // cannot be taken to the object it is on, so it is taken to the ocean
-    // frame, and from there back to the control at the next such answer.
-    void answerInPlace(QWidget *control, int row, const QString &text);
     void reportRunTimeError(const RunTimeError &error);
 
     Selection selection_{*this};
@@ -87,14 +76,9 @@ private:
     int clickDepth_ = 0;
     // The option that was already selected when the mouse or Space pressed it.
     int pressedSelectedOption_ = -1;
-    // The control, or the row of the sea list, whose accessible description
-    // holds the last answer while a screen reader runs; none when no control does.
-    QPointer<QWidget> spokenControl_;
-    int spokenRow_ = -1;
-    // Whether a screen reader was taken to the ocean frame and is still there.
-    bool readerOnFrame_ = false;
-    // A sea picked by a mouse press is handed over when the button is let go.
-    bool answerOnRelease_ = false;
+    // Hands each answer shown to a running screen reader. Not a child of the
+    // window: it stops following the focus before the controls are taken down.
+    std::unique_ptr<AnswerAnnouncer> announcer_;
 
     QLabel *title_ = nullptr;
     QGroupBox *frame_ = nullptr;

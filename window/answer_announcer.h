@@ -1,0 +1,66 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The answers on their way to a screen reader: each answer the window shows is
+// handed to a running reader, to be said where its focus is, without moving
+// the focus, and taken back once the focus leaves the control that carries it.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <span>
+#include <vector>
+
+class QEvent;
+class QRadioButton;
+
+namespace pelagor {
+
+class SeaListBox;
+
+class AnswerAnnouncer : public QObject {
+public:
+    // The window's controls an answer can be picked with, and the frame of the
+    // options; they must outlive the announcer. It follows the focus, the sea
+    // list's focus mark and the mouse on the list by itself.
+    AnswerAnnouncer(QWidget *window, QWidget *frame, std::span<QRadioButton *const> options,
+                    SeaListBox *seas);
+
+    // Hands over the answer the window has just shown, as the output box shows
+    // it; `picked` is the control the pupil picked with: an option or the sea
+    // list.
+    void announce(const QString &answer, QWidget *picked);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    [[nodiscard]] bool isInWindow(const QWidget *widget) const;
+    [[nodiscard]] bool isOption(const QWidget *widget) const;
+    void setSpokenAnswer(QWidget *control, int row, const QString &text);
+    void clearSpokenAnswer();
+    // Hands the answer to a screen reader whose focus stays where it is: it
+    // cannot be taken to the object it is on, so it is taken to the ocean
+    // frame, and from there back to the control at the next such answer.
+    void answerInPlace(QWidget *control, int row, const QString &text);
+
+    QWidget *window_;
+    QWidget *frame_;
+    std::vector<QRadioButton *> options_;
+    SeaListBox *seas_;
+    // The answer last handed over.
+    QString answer_;
+    // The control, or the row of the sea list, whose accessible description
+    // holds the last answer while a screen reader runs; none when no control does.
+    QPointer<QWidget> spokenControl_;
+    int spokenRow_ = -1;
+    // Whether a screen reader was taken to the ocean frame and is still there.
+    bool readerOnFrame_ = false;
+    // A sea picked by a mouse press is handed over when the button is let go.
+    bool answerOnRelease_ = false;
+};
+
+} // namespace pelagor
