@@ -6,18 +6,17 @@ pupil would drive it, and what Orca said in reply.
 
     orca_session.py PELAGOR [--show]
 
-Starts a private desktop (Xvfb, a D-Bus session, the AT-SPI bus, openbox),
-then Orca with speech off and its debug log as the record of what it says,
-then the program, without forcing Qt's accessibility on: Orca being there
-must be enough. Presses a handful of keys through xdotool, noting the time of
-each and waiting for Orca and the program to go quiet after it, stops Orca
-and reads the log's "SPEECH OUTPUT" lines with their times. Every answer must
-be said after the key that gave it and before the next key, exactly once in
-the whole session, and never again when the focus moves on. Every process it
-starts is stopped by its PID, and nothing started on its behalf may be left.
---show prints what Orca said, key by key. Copies of this test take turns;
-exit status 77 (skipped) when another Orca of the same user keeps running:
-Orca would end it.
+Starts a private desktop (Xvfb with openbox, a D-Bus session, the AT-SPI bus,
+a silent speech-dispatcher), then Orca with speech on, as a pupil has it, and
+its debug log as the record of what it says, then the program, without
+forcing Qt's accessibility on: Orca being there must be enough. Presses a
+handful of keys through xdotool, noting the time of each; after a key that
+answers it waits for that answer in Orca's log, after any other for Orca to
+speak and then a fixed settle time. Every answer must be said after the key
+that gave it and before the next key, exactly once in the whole session, and
+never again when the focus moves on. --show prints what Orca said, key by
+key. Copies of this test take turns; exit status 77 (skipped) when another
+Orca of the same user keeps running: Orca would end it.
 """
 
 import datetime
@@ -26,76 +25,66 @@ import os
 import re
 import shutil
 import sys
-import time
+import threading
+import tty
 
 sys.dont_write_bytecode = True  # nothing written into the source folder
-from desktop_session import (Failure, ocean_listing, poll, run, run_session, sea_lookup,
-                             stat_fields)
+from desktop_session import (Failure, ocean_listing, poll, remaining, run, run_session,
+                             sea_lookup)
 
-# How long the desktop may take to settle on a busy machine.
-SETTLE_LIMIT = 30.0
+# How long an answer may take to be said on a busy machine, and how long
+# after a key that answers nothing any late answer would have come.
+ANSWER_LIMIT = 20.0
+SETTLE = 1.5
 
-
-def cpu_ticks(pid):
-    """The process's CPU time so far, and whether it is running now."""
-    fields = stat_fields(pid)
-    return (int(fields[11]) + int(fields[12]), fields[0] == "R") if fields else (0, False)
-
-
-def settle(pids, quiet=0.6, step=0.15, limit=SETTLE_LIMIT):
-    """Waits until none of the processes has used the CPU for `quiet` seconds."""
-    deadline = time.monotonic() + limit
-    last = [cpu_ticks(pid)[0] for pid in pids]
-    quiet_since = time.monotonic()
-    while time.monotonic() < deadline:
-        time.sleep(step)
-        now = [cpu_ticks(pid) for pid in pids]
-        ticks = [t for t, _ in now]
-        if ticks != last or any(running for _, running in now):
-            last = ticks
-            quiet_since = time.monotonic()
-        elif time.monotonic() - quiet_since >= quiet:
-            return
-    raise Failure(f"the desktop did not settle within {limit:.0f} s")
+# Where a text said with line ends goes on: lines indented by 18 blanks.
+CONTINUATION = " " * 18
 
 
-# A screen size of the session's own: the display it reaches must show it.
-SCREEN = (1031, 769)
+class OrcaLog:
+    """Orca's debug log, read while Orca writes it. Orca writes it to a
+    terminal, where Python flushes every line (a file would be flushed only
+    every few kilobytes); a thread here keeps the lines of what it says, and
+    copies the whole log to a file."""
 
+    def __init__(self, path):
+        self.master, self.terminal = os.openpty()
+        tty.setraw(self.terminal)  # lines as written, no CR added
+        self.path = os.ttyname(self.terminal)
+        self.speech = []
+        self.lock = threading.Lock()
+        self.thread = threading.Thread(target=self._drain, args=(path,), daemon=True)
+        self.thread.start()
 
-def start_display(session):
-    """Xvfb on a display it picks itself, with openbox on it. Should the
-    display not answer as this session's own (other programs on the machine
-    start and stop X servers too), or openbox not manage to use it, it starts
-    again on another."""
-    env = session.env
-    # A display given up on stays up until the next one is there, so that
-    # the next Xvfb does not pick the same number again.
-    given_up = []
-    for attempt in range(3):
-        # No reset when the last client goes: the checks below come and go
-        # before openbox is on, and a reset would shut openbox out.
-        xvfb, number = session.start_telling(f"xvfb-{attempt}", [
-            "Xvfb", "-displayfd", "{fd}", "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp",
-            "-noreset"])
-        env["DISPLAY"] = ":" + number
-        for stale in given_up:
-            session.stop(stale)
-        given_up = [xvfb]
-        size = "dimensions:    %dx%d pixels" % SCREEN
-        if not poll(lambda: size in run(["xdpyinfo"], env).stdout.decode(), "the display's size",
-                    10, watch=[xvfb], fail=False):
-            print(f"display {env['DISPLAY']} is not this session's own, trying another")
-            continue
-        openbox = session.start(f"openbox-{attempt}", ["openbox", "--sm-disable"])
-        manager = ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]
-        if poll(lambda: b"window id" in run(manager, env).stdout, "openbox",
-                watch=[xvfb, openbox], fail=False):
-            return
-        session.stop(openbox)
-        print(f"openbox could not use display {env['DISPLAY']}, trying another:",
-              session.output(f"openbox-{attempt}").strip())
-    raise Failure("no display of the session's own")
+    def _drain(self, path):
+        pending, in_speech = b"", False
+        with open(path, "wb") as copy:
+            while True:
+                try:
+                    chunk = os.read(self.master, 65536)
+                except OSError:  # no writer left
+                    chunk = b""
+                if not chunk:
+                    return
+                copy.write(chunk)
+                *lines, pending = (pending + chunk).split(b"\n")
+                kept = []
+                for line in (raw.decode("utf-8", "replace") for raw in lines):
+                    in_speech = " - SPEECH OUTPUT: '" in line or (
+                        in_speech and line.startswith(CONTINUATION))
+                    if in_speech:
+                        kept.append(line)
+                with self.lock:
+                    self.speech += kept
+
+    def said(self):
+        with self.lock:
+            return speech_lines("\n".join(self.speech))
+
+    def close(self):
+        os.close(self.terminal)
+        self.thread.join(5)
+        os.close(self.master)
 
 
 def speech_lines(log_text):
@@ -105,7 +94,6 @@ def speech_lines(log_text):
     pattern = re.compile(
         r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)' ?(?:\{.*\})?(?: voice=\w+)?$",
         re.DOTALL)
-    continuation = " " * 18
     lines = log_text.split("\n")
     index = 0
     while index < len(lines):
@@ -114,9 +102,8 @@ def speech_lines(log_text):
         head = re.match(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '", line)
         if not head:
             continue
-        # A text with line ends goes on in lines indented by 18 blanks.
-        while not pattern.match(line) and index < len(lines) and lines[index].startswith(continuation):
-            line += "\n" + lines[index][len(continuation):]
+        while not pattern.match(line) and index < len(lines) and lines[index].startswith(CONTINUATION):
+            line += "\n" + lines[index][len(CONTINUATION):]
             index += 1
         match = pattern.match(line)
         if not match:
@@ -159,13 +146,13 @@ def main():
 
     # Orca replaces any other Orca of the same user: copies of this test take
     # turns, by a lock on Orca's program file, and an Orca started by someone
-    # else is waited for, never ended.
+    # else is waited for, never ended. A third of the time limit at most.
     with open(shutil.which("orca"), "rb") as orca_file:
         try:
             poll(lambda: fcntl.flock(orca_file, fcntl.LOCK_EX | fcntl.LOCK_NB) or True,
-                 "another copy of this test to end", 120, step=0.5)
+                 "another copy of this test to end", remaining() / 3, step=0.5)
             poll(lambda: not run(["pgrep", "-u", str(os.getuid()), "-x", "orca"]).stdout.split(),
-                 "another Orca of this user to end", 60, step=1)
+                 "another Orca of this user to end", 30, step=1)
         except Failure as failure:
             print(f"SKIP: {failure}")
             return 77
@@ -174,39 +161,58 @@ def main():
 
 def orca_session(session, program, show):
     env = session.env
-    start_display(session)
+    session.start_x11(wm=True)
     session.start_buses()
+    session.start_speech()
 
     prefs = session.path("orca-prefs")
     os.makedirs(prefs)
-    log_path = session.path("orca.log")
-    orca = session.start("orca", ["orca", "--replace", "-d", "speech", "-u", prefs,
-                                  "--debug-file", log_path])
-    poll(lambda: session.a11y_status("IsEnabled") == "true", "Orca to enable accessibility",
+    log = OrcaLog(session.path("orca.log"))
+    try:
+        return drive(session, program, show, prefs, log)
+    finally:
+        # The program first, so that Orca does not speak of it going.
+        for process in [p for p in session.processes if p.name in ("pelagor", "orca")][::-1]:
+            session.stop(process)
+        log.close()
+
+
+def said_since(log, start, wanted=None):
+    """Whether Orca said anything (or the wanted text) since the time of day."""
+    return any(when >= start and wanted in (None, text) for when, text in log.said())
+
+
+def drive(session, program, show, prefs, log):
+    env = session.env
+    orca = session.start("orca", ["orca", "--replace", "-u", prefs, "--debug-file", log.path])
+    poll(lambda: said_since(log, 0, "Screen reader on."), "Orca to say it is on", 60,
          watch=[orca])
-    settle([orca.pid])
 
     pelagor = session.start("pelagor", [program], env=dict(env, QT_QPA_PLATFORM="xcb"))
-    window = poll(lambda: run(["xdotool", "search", "--onlyvisible", "--pid", str(pelagor.pid)],
-                              env).stdout.split()[0].decode(), "the window", watch=[pelagor])
-    poll(lambda: run(["xdotool", "getwindowfocus"], env).stdout.strip().decode() == window,
-         "the window to have the focus", watch=[pelagor])
-    watched = [orca.pid, pelagor.pid]
-    settle(watched)
+    shown = seconds_of_day()
+    session.wait_window(pelagor, focused=True)
+    # Orca presents the focused output box, by its name.
+    poll(lambda: any(when >= shown and text.startswith("Отговор") for when, text in log.said()),
+         "Orca to present the window", 60, watch=[pelagor, orca])
 
     times = []
-    for key, _purpose, _answer in SESSION:
+    for key, purpose, answer in SESSION:
         times.append(seconds_of_day())
         run(["xdotool", "key", "--clearmodifiers", key], env)
-        settle(watched)
+        if answer is not None:
+            poll(lambda: said_since(log, times[-1], answer), f"the answer after {key}",
+                 ANSWER_LIMIT, watch=[pelagor, orca], fail=False)
+        else:
+            poll(lambda: said_since(log, times[-1]), f"Orca to speak after {key}",
+                 ANSWER_LIMIT, watch=[pelagor, orca], fail=False)
+            print(f"{key} ({purpose}): no answer expected, waiting {SETTLE} s for a late one",
+                  flush=True)
+            poll(lambda: False, "", SETTLE, fail=False)
     times.append(seconds_of_day())
     if pelagor.poll() is not None:
         raise Failure("pelagor ended during the session:\n" + session.output("pelagor"))
+    said = log.said()
 
-    session.stop(pelagor)
-    session.stop(orca, grace=30.0)
-    with open(log_path, encoding="utf-8", errors="replace") as f:
-        said = speech_lines(f.read())
     # Times of day from here on are seconds from the first key, across midnight too.
     def relative(when, start=times[0]):
         return (when - start + 43200) % 86400 - 43200
