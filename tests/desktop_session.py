@@ -129,9 +129,10 @@ class Session:
     the subreaper of all they start in turn, so that nothing escapes."""
 
     def __init__(self, prefix):
+        self.scratch = tempfile.mkdtemp(prefix=prefix)
+        self.janitor = self.leave_janitor()
         PR_SET_CHILD_SUBREAPER = 36
         ctypes.CDLL(None, use_errno=True).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
-        self.scratch = tempfile.mkdtemp(prefix=prefix)
         self.processes = []
         self.env = {key: value for key, value in os.environ.items()
                     if not key.startswith(("QT_", "DBUS_", "XDG_", "WAYLAND_", "AT_SPI", "SPEECHD"))
@@ -147,6 +148,49 @@ class Session:
 
     def path(self, name):
         return os.path.join(self.scratch, name)
+
+    def leave_janitor(self):
+        """Forks a process outside this one's tree (CTest ends a test that
+        overruns with SIGKILL to its whole tree) that, should this one end
+        without its clean-up, removes what it left: the lock files of its X
+        servers, killed with it, and the scratch folder. Returns the pipe to
+        tell it: a byte when the clean-up is done, or the end of file."""
+        read_end, write_end = os.pipe()
+        if os.fork() == 0:
+            try:
+                os.setsid()
+                if os.fork() == 0:
+                    null = os.open(os.devnull, os.O_RDWR)
+                    for fd in range(3):
+                        os.dup2(null, fd)
+                    os.close(write_end)
+                    if not os.read(read_end, 1):
+                        self.sweep()
+            finally:
+                os._exit(0)  # pylint: disable=protected-access
+        os.close(read_end)
+        os.wait()
+        return write_end
+
+    def sweep(self):
+        """Removes the scratch folder and the X sockets and lock files of the
+        session's X servers, once the servers are gone, unless another server
+        has taken the display since (Xvfb -displayfd makes no lock file)."""
+        with contextlib.suppress(OSError), open(self.path("displays"), encoding="ascii") as listed:
+            for number, server, inode in (line.split() for line in listed):
+                deadline = time.monotonic() + 5
+                while (stat_fields(server) or "Z")[0] != "Z" and time.monotonic() < deadline:
+                    time.sleep(0.1)
+                socket, lock = f"/tmp/.X11-unix/X{number}", f"/tmp/.X{number}-lock"
+                with contextlib.suppress(OSError):
+                    if str(os.stat(socket).st_ino) == inode:
+                        os.remove(socket)
+                with contextlib.suppress(OSError):
+                    with open(lock, encoding="ascii") as owner:
+                        ours = owner.read().strip() == server
+                    if ours:
+                        os.remove(lock)
+        shutil.rmtree(self.scratch, ignore_errors=True)
 
     def start(self, name, argv, env=None, stdout=None, stderr=None, **kwargs):
         """Starts a process in a process group of its own; what it prints goes
@@ -237,6 +281,9 @@ class Session:
                 "Xvfb", "-displayfd", "{fd}", "-screen", "0", "%dx%dx24" % size,
                 "-nolisten", "tcp", "-noreset"])
             self.env["DISPLAY"] = ":" + number
+            with open(self.path("displays"), "a", encoding="ascii") as displays:
+                inode = os.stat(f"/tmp/.X11-unix/X{number}").st_ino
+                displays.write(f"{number} {xvfb.pid} {inode}\n")
             self.stop(*given_up)
             given_up = [xvfb]
             dimensions = "dimensions:    %dx%d pixels" % size
@@ -259,7 +306,8 @@ class Session:
         """A session bus of the session's own, on which nothing is started on
         demand, and the accessibility bus on it. Returns the bus's address."""
         bus, address = self.start_telling("dbus-daemon", [
-            "dbus-daemon", "--nofork", "--print-address={fd}", "--config-file=" + BUS_CONFIG])
+            "dbus-daemon", "--nofork", "--print-address={fd}", "--config-file=" + BUS_CONFIG,
+            "--address=unix:dir=" + self.env["XDG_RUNTIME_DIR"]])
         self.env["DBUS_SESSION_BUS_ADDRESS"] = address
         if a11y:
             launcher = self.start("at-spi-bus", ["/usr/libexec/at-spi-bus-launcher",
@@ -345,6 +393,8 @@ def run_session(prefix, body):
                 print("scratch kept:", session.scratch)
             else:
                 shutil.rmtree(session.scratch, ignore_errors=True)
+            os.write(session.janitor, b".")
+            os.close(session.janitor)
             for sig, handler in previous.items():
                 signal.signal(sig, handler)
     return status
