@@ -48,9 +48,7 @@ expect_files() {
 # program, its version and licence, and are compressed reproducibly (no name,
 # no time stamp), as is the changelog.
 expect_manual_pages() {
-    local root=$1
-    local version=$2
-    local page summary
+    local root=$1 page summary
     for entry in "share/man/man1/pelagor.1.gz|pelagor - oceans and their seas" \
         "share/man/bg/man1/pelagor.1.gz|pelagor - океани и морета"; do
         page=$root/${entry%%|*}
@@ -83,7 +81,7 @@ case "$mode" in
 install)
     cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
     expect_files "$scratch/prefix"
-    expect_manual_pages "$scratch/prefix" "$version"
+    expect_manual_pages "$scratch/prefix"
     ;;
 deb)
     (cd "$build" && cpack -G DEB -B "$scratch/package" >/dev/null)
@@ -106,7 +104,7 @@ deb)
     fi
     dpkg-deb -x "$deb" "$scratch/root"
     expect_files "$scratch/root/usr"
-    expect_manual_pages "$scratch/root/usr" "$version"
+    expect_manual_pages "$scratch/root/usr"
     # The changelog's latest entry is the packaged version.
     head=$(zcat "$scratch/root/usr/share/doc/pelagor/changelog.gz" | head -n 1)
     case "$head" in

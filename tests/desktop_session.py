@@ -2,21 +2,19 @@
 # SPDX-FileCopyrightText: 2026 The Pelagor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The one way an end-to-end test gets a desktop of its own: a scratch folder
-and environment (HOME, the XDG folders and TMPDIR inside it), an X display
-(Xvfb), a session bus, the accessibility bus, a window manager (openbox), a
-speech server (speech-dispatcher, silent), and the processes started in them,
-each in a process group of its own and stopped by that group. It also holds
-the answers' texts the Python tests expect.
+and environment (HOME, the XDG folders and TMPDIR inside it), an X display,
+a session bus, the accessibility bus, openbox, a silent speech-dispatcher,
+and the processes started in them, each in a process group of its own and
+stopped by that group. Also a wrapper that gives a command such a desktop:
 
-Run as a wrapper, it gives a command such a desktop:
-    desktop_session.py [--x11] [--bus] [--wm] [--window WxH] -- COMMAND...
---window: COMMAND is a program whose window must show at that size; it is
-stopped once it has. Otherwise the command's exit status is the wrapper's.
+    desktop_session.py [--x11] [--wm] [--bus] [--window WxH] -- COMMAND...
 
-Every test has a time limit, PELAGOR_TIME_LIMIT seconds (CTest's TIMEOUT for
-it, 300 if unset); the session ends itself, with its clean-up, before that.
-The scratch folder is removed on every path (PELAGOR_KEEP_SCRATCH=1 keeps
-it); on a failure what every started process wrote is printed."""
+With --window, COMMAND is a program whose window must show at that size.
+
+A test has PELAGOR_TIME_LIMIT seconds (its CTest TIMEOUT; 300 if unset) and
+ends itself, with its clean-up, within them. The scratch folder is removed
+on every path (PELAGOR_KEEP_SCRATCH=1 keeps it), even after a SIGKILL; on a
+failure what the started processes wrote is printed."""
 
 import argparse
 import contextlib
@@ -32,11 +30,9 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-BUS_CONFIG = os.path.join(HERE, "session-bus.conf")
-
-# What the clean-up may take at most: SIGTERM, a grace, SIGKILL, the sweep.
-CLEAN_UP = 15.0
+CLEAN_UP = 15.0  # at most: SIGTERM, GRACE, SIGKILL, the sweep
 GRACE = 5.0
+_END = time.monotonic() + float(os.environ.get("PELAGOR_TIME_LIMIT", "300")) - CLEAN_UP
 
 
 class Failure(Exception):
@@ -47,17 +43,9 @@ class Interrupted(BaseException):
     """A signal or the time limit: never taken for a probe's error or a failed check."""
 
 
-def time_limit():
-    return float(os.environ.get("PELAGOR_TIME_LIMIT", "300"))
-
-
-# The moment the test must have ended by, clean-up included.
-_END = time.monotonic() + time_limit()
-
-
 def remaining():
     """Seconds left before the clean-up must begin."""
-    return _END - CLEAN_UP - time.monotonic()
+    return _END - time.monotonic()
 
 
 def poll(probe, what, limit=None, step=0.05, watch=(), fail=True):
@@ -65,16 +53,16 @@ def poll(probe, what, limit=None, step=0.05, watch=(), fail=True):
     when `limit` seconds (at most what the test has left) are up or a watched
     process ends: with a Failure, or unless `fail`, with probe's last result.
     An error in the probe counts as not yet, since the other side may not be up."""
-    limit = remaining() if limit is None else min(limit, remaining())
+    limit = min(remaining() if limit is None else limit, remaining())
     deadline = time.monotonic() + limit
     while True:
-        error = None
+        result, error = None, None
         try:
             result = probe()
         except Failure:
             raise
         except Exception as raised:  # pylint: disable=broad-except
-            result, error = None, raised
+            error = raised
         if result:
             return result
         ended = [process.name for process in watch if process.poll() is not None]
@@ -87,34 +75,15 @@ def poll(probe, what, limit=None, step=0.05, watch=(), fail=True):
         time.sleep(step)
 
 
-def stat_fields(pid):
-    """The fields of /proc/PID/stat after the command's name: state, parent,
-    process group...; None once gone."""
-    try:
-        with open(f"/proc/{pid}/stat", encoding="ascii", errors="replace") as stat:
-            return stat.read().rsplit(")", 1)[1].split()
-    except (OSError, IndexError):
-        return None
-
-
 def processes():
-    """{pid: (state, parent, group)} of every process."""
+    """{pid: (state, parent, process group)} of every process."""
     table = {}
     for entry in filter(str.isdigit, os.listdir("/proc")):
-        fields = stat_fields(entry)
-        if fields:
+        with contextlib.suppress(OSError, IndexError):
+            with open(f"/proc/{entry}/stat", encoding="ascii", errors="replace") as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
             table[int(entry)] = (fields[0], int(fields[1]), int(fields[2]))
     return table
-
-
-def descendants(pid, table):
-    found, todo = [], [pid]
-    while todo:
-        above = todo.pop()
-        below = [child for child, (_s, parent, _g) in table.items() if parent == above]
-        found += below
-        todo += below
-    return found
 
 
 def run(argv, env=None, limit=20.0, check=False, **kwargs):
@@ -125,23 +94,22 @@ def run(argv, env=None, limit=20.0, check=False, **kwargs):
 
 class Session:
     """A scratch folder and an environment of their own, and the processes
-    started in them, each the leader of its process group. This process is
-    the subreaper of all they start in turn, so that nothing escapes."""
+    started in them. This process is the subreaper of all they start in
+    turn, so that nothing escapes."""
 
     def __init__(self, prefix):
         self.scratch = tempfile.mkdtemp(prefix=prefix)
         self.janitor = self.leave_janitor()
-        PR_SET_CHILD_SUBREAPER = 36
-        ctypes.CDLL(None, use_errno=True).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
+        ctypes.CDLL(None).prctl(36, 1, 0, 0, 0)  # PR_SET_CHILD_SUBREAPER
         self.processes = []
         self.env = {key: value for key, value in os.environ.items()
                     if not key.startswith(("QT_", "DBUS_", "XDG_", "WAYLAND_", "AT_SPI", "SPEECHD"))
-                    and key not in ("DISPLAY", "XAUTHORITY", "SESSION_MANAGER", "HOME")}
+                    and key not in ("DISPLAY", "XAUTHORITY", "SESSION_MANAGER")}
         home = self.path("home")
-        folders = dict(XDG_CONFIG_HOME=".config", XDG_DATA_HOME=".local/share",
+        folders = dict(HOME="", XDG_CONFIG_HOME=".config", XDG_DATA_HOME=".local/share",
                        XDG_CACHE_HOME=".cache", XDG_STATE_HOME=".local/state")
         self.env.update({key: os.path.join(home, name) for key, name in folders.items()},
-                        HOME=home, XDG_RUNTIME_DIR=self.path("runtime"), TMPDIR=self.path("tmp"),
+                        XDG_RUNTIME_DIR=self.path("runtime"), TMPDIR=self.path("tmp"),
                         GSETTINGS_BACKEND="memory", LANG="C.UTF-8", LC_ALL="C.UTF-8")
         for key in (*folders, "XDG_RUNTIME_DIR", "TMPDIR"):
             os.makedirs(self.env[key], mode=0o700, exist_ok=True)
@@ -151,18 +119,16 @@ class Session:
 
     def leave_janitor(self):
         """Forks a process outside this one's tree (CTest ends a test that
-        overruns with SIGKILL to its whole tree) that, should this one end
-        without its clean-up, removes what it left: the lock files of its X
-        servers, killed with it, and the scratch folder. Returns the pipe to
-        tell it: a byte when the clean-up is done, or the end of file."""
+        overruns by a SIGKILL to its tree) that sweeps up should this one end
+        without its clean-up. Returns the pipe that tells it: a byte when the
+        clean-up is done, the end of file when this process is gone."""
         read_end, write_end = os.pipe()
         if os.fork() == 0:
             try:
                 os.setsid()
                 if os.fork() == 0:
-                    null = os.open(os.devnull, os.O_RDWR)
                     for fd in range(3):
-                        os.dup2(null, fd)
+                        os.dup2(os.open(os.devnull, os.O_RDWR), fd)
                     os.close(write_end)
                     if not os.read(read_end, 1):
                         self.sweep()
@@ -173,22 +139,20 @@ class Session:
         return write_end
 
     def sweep(self):
-        """Removes the scratch folder and the X sockets and lock files of the
-        session's X servers, once the servers are gone, unless another server
-        has taken the display since (Xvfb -displayfd makes no lock file)."""
+        """Removes the scratch folder and the sockets and lock files of the
+        session's X servers once they are gone, unless another server has
+        taken the display since (with -displayfd Xvfb makes no lock file)."""
         with contextlib.suppress(OSError), open(self.path("displays"), encoding="ascii") as listed:
             for number, server, inode in (line.split() for line in listed):
                 deadline = time.monotonic() + 5
-                while (stat_fields(server) or "Z")[0] != "Z" and time.monotonic() < deadline:
+                while processes().get(int(server), "Z")[0] != "Z" and time.monotonic() < deadline:
                     time.sleep(0.1)
                 socket, lock = f"/tmp/.X11-unix/X{number}", f"/tmp/.X{number}-lock"
                 with contextlib.suppress(OSError):
                     if str(os.stat(socket).st_ino) == inode:
                         os.remove(socket)
-                with contextlib.suppress(OSError):
-                    with open(lock, encoding="ascii") as owner:
-                        ours = owner.read().strip() == server
-                    if ours:
+                with contextlib.suppress(OSError), open(lock, encoding="ascii") as owner:
+                    if owner.read().strip() == server:
                         os.remove(lock)
         shutil.rmtree(self.scratch, ignore_errors=True)
 
@@ -197,8 +161,7 @@ class Session:
         to NAME.out in the scratch folder unless told otherwise."""
         with open(self.path(name + ".out"), "ab") as log:
             process = subprocess.Popen(argv, env=env or self.env, stdin=subprocess.DEVNULL,
-                                       stdout=log if stdout is None else stdout,
-                                       stderr=log if stderr is None else stderr,
+                                       stdout=stdout or log, stderr=stderr or log,
                                        start_new_session=True, **kwargs)
         process.name = name
         print(f"started {name}: PID {process.pid}", flush=True)
@@ -211,7 +174,7 @@ class Session:
 
     def start_telling(self, name, argv):
         """Starts a server that writes a line to the file descriptor "{fd}" in
-        its arguments once it is ready: its display or address. Returns the
+        its arguments once it is ready (its display or address). Returns the
         process and that line."""
         read_end, write_end = os.pipe()
         process = self.start(name, [arg.format(fd=write_end) for arg in argv],
@@ -219,35 +182,27 @@ class Session:
         os.close(write_end)
         told, deadline = b"", time.monotonic() + min(60.0, remaining())
         with open(read_end, "rb", buffering=0) as reader:
-            while not told.endswith(b"\n") and time.monotonic() < deadline:
-                if not select.select([reader], [], [], deadline - time.monotonic())[0]:
-                    break
+            while not told.endswith(b"\n") and select.select(
+                    [reader], [], [], max(0, deadline - time.monotonic()))[0]:
                 chunk = reader.read(256)
+                told += chunk
                 if not chunk:
                     break
-                told += chunk
         if not told.endswith(b"\n"):
             raise Failure(f"{name} told nothing: {told!r}\n{self.output(name)}")
         return process, told.decode().strip()
 
     def stop(self, *stopped):
-        """Stops processes and their process groups: SIGTERM, a grace, SIGKILL."""
+        """Stops processes with their process groups: SIGTERM, a grace, SIGKILL."""
         groups = [process.pid for process in stopped]
-        for group in groups:
-            with contextlib.suppress(ProcessLookupError):
-                os.killpg(group, signal.SIGTERM)
-        deadline = time.monotonic() + GRACE
-
-        def living():
-            return [pid for pid, (state, _p, group) in processes().items()
-                    if group in groups and state != "Z"]
-        while living() and time.monotonic() < deadline:
-            for process in stopped:
-                process.poll()
-            time.sleep(0.05)
-        for group in groups:
-            with contextlib.suppress(ProcessLookupError):
-                os.killpg(group, signal.SIGKILL)
+        for sig, grace in ((signal.SIGTERM, GRACE), (signal.SIGKILL, 0)):
+            for group in groups:
+                with contextlib.suppress(ProcessLookupError):
+                    os.killpg(group, sig)
+            deadline = time.monotonic() + grace
+            while time.monotonic() < deadline and any(
+                    group in groups and state != "Z" for state, _p, group in processes().values()):
+                time.sleep(0.05)
         for process in stopped:
             process.wait()
             print(f"stopped {process.name}: PID {process.pid}, status {process.returncode}",
@@ -258,8 +213,12 @@ class Session:
         """Stops every process group, then whatever is left of what they
         started (orphans come to this process). Returns the PIDs left."""
         self.stop(*reversed(self.processes))
-        table = processes()
-        left = [pid for pid in descendants(os.getpid(), table) if table[pid][0] != "Z"]
+        table, left, todo = processes(), [], [os.getpid()]
+        while todo:
+            above = todo.pop()
+            below = [pid for pid, (state, parent, _g) in table.items() if parent == above]
+            left += [pid for pid in below if table[pid][0] != "Z"]
+            todo += below
         for pid in left:
             with contextlib.suppress(ProcessLookupError):
                 os.kill(pid, signal.SIGKILL)
@@ -270,32 +229,32 @@ class Session:
 
     def start_x11(self, wm=False):
         """Xvfb on a display it picks itself, with openbox on it if `wm`.
-        Should the display not answer as this session's own (other programs
-        start and stop X servers too), or openbox not manage to use it, it
-        starts again on another. Its screen has a size of the session's own."""
-        size = (1025 + 2 * (os.getpid() % 300), 769)
+        Should the display not answer as this session's own (its screen size;
+        other programs start and stop X servers too), or openbox not manage
+        to use it, it starts again on another."""
+        size = "%dx769" % (1025 + 2 * (os.getpid() % 300))
         given_up = []  # stays up until the next display is there, so that
         for attempt in range(3):  # the next Xvfb does not pick its number
             # No reset when the last client goes: the checks come and go first.
             xvfb, number = self.start_telling(f"xvfb-{attempt}", [
-                "Xvfb", "-displayfd", "{fd}", "-screen", "0", "%dx%dx24" % size,
-                "-nolisten", "tcp", "-noreset"])
+                "Xvfb", "-displayfd", "{fd}", "-screen", "0", size + "x24", "-nolisten", "tcp",
+                "-noreset"])
             self.env["DISPLAY"] = ":" + number
             with open(self.path("displays"), "a", encoding="ascii") as displays:
                 inode = os.stat(f"/tmp/.X11-unix/X{number}").st_ino
                 displays.write(f"{number} {xvfb.pid} {inode}\n")
             self.stop(*given_up)
             given_up = [xvfb]
-            dimensions = "dimensions:    %dx%d pixels" % size
-            if not poll(lambda: dimensions in run(["xdpyinfo"], self.env).stdout.decode(),
-                        "the display's size", 10, watch=[xvfb], fail=False):
+            if not poll(lambda: f"dimensions:    {size} pixels" in
+                        run(["xdpyinfo"], self.env).stdout.decode(), "", 10, watch=[xvfb],
+                        fail=False):
                 print(f"display {self.env['DISPLAY']} is not this session's own, trying another")
                 continue
             if not wm:
                 return
             openbox = self.start(f"openbox-{attempt}", ["openbox", "--sm-disable"])
-            manager = ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]
-            if poll(lambda: b"window id" in run(manager, self.env).stdout, "openbox", 30,
+            if poll(lambda: b"window id" in run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                                self.env).stdout, "", 30,
                     watch=[xvfb, openbox], fail=False):
                 return
             self.stop(openbox)
@@ -306,36 +265,29 @@ class Session:
         """A session bus of the session's own, on which nothing is started on
         demand, and the accessibility bus on it. Returns the bus's address."""
         bus, address = self.start_telling("dbus-daemon", [
-            "dbus-daemon", "--nofork", "--print-address={fd}", "--config-file=" + BUS_CONFIG,
+            "dbus-daemon", "--nofork", "--print-address={fd}",
+            "--config-file=" + os.path.join(HERE, "session-bus.conf"),
             "--address=unix:dir=" + self.env["XDG_RUNTIME_DIR"]])
         self.env["DBUS_SESSION_BUS_ADDRESS"] = address
         if a11y:
             launcher = self.start("at-spi-bus", ["/usr/libexec/at-spi-bus-launcher",
                                                  "--launch-immediately"])
-            poll(lambda: self.a11y_status("IsEnabled") is not None, "the AT-SPI bus", 60,
-                 watch=[bus, launcher])
+            poll(lambda: run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                              "/org/a11y/bus", "org.freedesktop.DBus.Properties.Get",
+                              "string:org.a11y.Status", "string:IsEnabled"],
+                             self.env).returncode == 0,
+                 "the AT-SPI bus", 60, watch=[bus, launcher])
         return address
-
-    def a11y_status(self, prop):
-        """"true" or "false", the accessibility bus's property; None while it is not up."""
-        reply = run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
-                     "/org/a11y/bus", "org.freedesktop.DBus.Properties.Get",
-                     "string:org.a11y.Status", "string:" + prop], self.env)
-        if reply.returncode != 0:
-            return None
-        return "true" if b"boolean true" in reply.stdout else "false"
 
     def start_speech(self):
         """speech-dispatcher in the foreground, with one output module that
-        makes no sound (the generic module running `true`) on ALSA's null
-        device; clients find it through SPEECHD_ADDRESS, so none starts one
-        of its own."""
+        makes no sound (the generic module running `true`, on ALSA's null
+        device); clients find it through SPEECHD_ADDRESS and start none."""
         config = self.path("speechd")
         os.makedirs(os.path.join(config, "modules"))
         with open(os.path.join(config, "speechd.conf"), "w", encoding="utf-8") as conf:
             conf.write('AddModule "silent" "sd_generic" "silent.conf"\nDefaultModule silent\n'
-                       'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n'
-                       f'LogDir "{self.scratch}"\n')
+                       f'AudioOutputMethod "alsa"\nAudioALSADevice "null"\nLogDir "{self.scratch}"\n')
         with open(os.path.join(config, "modules", "silent.conf"), "w", encoding="utf-8") as conf:
             conf.write('GenericExecuteSynth "true"\nAddVoice "bg" "MALE1" "bg"\n')
         socket = self.path("runtime/speechd.sock")
@@ -394,7 +346,6 @@ def run_session(prefix, body):
             else:
                 shutil.rmtree(session.scratch, ignore_errors=True)
             os.write(session.janitor, b".")
-            os.close(session.janitor)
             for sig, handler in previous.items():
                 signal.signal(sig, handler)
     return status
@@ -435,24 +386,18 @@ def wrap(session, options):
         poll(lambda: command.poll() is not None, "the command to end", step=0.1)
         return command.returncode
     program = session.start("program", options.command, env=dict(session.env, QT_QPA_PLATFORM="xcb"))
-    window = session.wait_window(program)
-    geometry = run(["xdotool", "getwindowgeometry", window], session.env).stdout.decode()
-    size = re.search(r"Geometry: (\S+)", geometry)
+    geometry = run(["xdotool", "getwindowgeometry", session.wait_window(program)], session.env)
+    size = re.search(r"Geometry: (\S+)", geometry.stdout.decode())
     print("window up:", size and size.group(1), flush=True)
     return 0 if size and size.group(1) == options.window else 1
 
 
-def main():
+if __name__ == "__main__":
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--x11", action="store_true", help="an X display (Xvfb)")
-    parser.add_argument("--wm", action="store_true", help="openbox on it")
-    parser.add_argument("--bus", action="store_true", help="a session bus")
-    parser.add_argument("--window", metavar="WxH", help="the program's window must show at WxH")
+    for flag in ("--x11", "--wm", "--bus"):
+        parser.add_argument(flag, action="store_true")
+    parser.add_argument("--window", metavar="WxH")
     parser.add_argument("command", nargs="+")
-    options = parser.parse_args()
-    return run_session("pelagor-desktop-", lambda session: wrap(session, options))
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+    arguments = parser.parse_args()
+    sys.exit(run_session("pelagor-desktop-", lambda session: wrap(session, arguments)))

@@ -33,90 +33,9 @@ from desktop_session import (Failure, ocean_listing, poll, remaining, run, run_s
                              sea_lookup)
 
 # How long an answer may take to be said on a busy machine, and how long
-# after a key that answers nothing any late answer would have come.
+# after a key that answers nothing a late answer would have come.
 ANSWER_LIMIT = 20.0
 SETTLE = 1.5
-
-# Where a text said with line ends goes on: lines indented by 18 blanks.
-CONTINUATION = " " * 18
-
-
-class OrcaLog:
-    """Orca's debug log, read while Orca writes it. Orca writes it to a
-    terminal, where Python flushes every line (a file would be flushed only
-    every few kilobytes); a thread here keeps the lines of what it says, and
-    copies the whole log to a file."""
-
-    def __init__(self, path):
-        self.master, self.terminal = os.openpty()
-        tty.setraw(self.terminal)  # lines as written, no CR added
-        self.path = os.ttyname(self.terminal)
-        self.speech = []
-        self.lock = threading.Lock()
-        self.thread = threading.Thread(target=self._drain, args=(path,), daemon=True)
-        self.thread.start()
-
-    def _drain(self, path):
-        pending, in_speech = b"", False
-        with open(path, "wb") as copy:
-            while True:
-                try:
-                    chunk = os.read(self.master, 65536)
-                except OSError:  # no writer left
-                    chunk = b""
-                if not chunk:
-                    return
-                copy.write(chunk)
-                *lines, pending = (pending + chunk).split(b"\n")
-                kept = []
-                for line in (raw.decode("utf-8", "replace") for raw in lines):
-                    in_speech = " - SPEECH OUTPUT: '" in line or (
-                        in_speech and line.startswith(CONTINUATION))
-                    if in_speech:
-                        kept.append(line)
-                with self.lock:
-                    self.speech += kept
-
-    def said(self):
-        with self.lock:
-            return speech_lines("\n".join(self.speech))
-
-    def close(self):
-        os.close(self.terminal)
-        self.thread.join(5)
-        os.close(self.master)
-
-
-def speech_lines(log_text):
-    """(time of day in seconds, text) of every SPEECH OUTPUT line of the log."""
-    said = []
-    # The text in quotes, then the voice it was said in, if any.
-    pattern = re.compile(
-        r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)' ?(?:\{.*\})?(?: voice=\w+)?$",
-        re.DOTALL)
-    lines = log_text.split("\n")
-    index = 0
-    while index < len(lines):
-        line = lines[index]
-        index += 1
-        head = re.match(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '", line)
-        if not head:
-            continue
-        while not pattern.match(line) and index < len(lines) and lines[index].startswith(CONTINUATION):
-            line += "\n" + lines[index][len(CONTINUATION):]
-            index += 1
-        match = pattern.match(line)
-        if not match:
-            continue
-        hours, minutes, seconds, text = match.groups()
-        said.append((int(hours) * 3600 + int(minutes) * 60 + float(seconds), text))
-    return said
-
-
-def seconds_of_day():
-    now = datetime.datetime.now()
-    return now.hour * 3600 + now.minute * 60 + now.second + now.microsecond / 1e6
-
 
 ATLANTIC = ocean_listing("Атлантически")
 INDIAN = ocean_listing("Индийски")
@@ -135,6 +54,70 @@ SESSION = [
     ("shift+Tab", "back to the oceans", None),
 ]
 ANSWERS = [ATLANTIC, INDIAN, ADRIATIC, AZOV]
+
+
+def seconds_of_day(hours, minutes, seconds):
+    return int(hours) * 3600 + int(minutes) * 60 + float(seconds)
+
+
+def now():
+    return seconds_of_day(*datetime.datetime.now().strftime("%H %M %S.%f").split())
+
+
+class OrcaLog:
+    """Orca's debug log, read while Orca writes it. Orca writes it to a
+    terminal, where Python flushes every line (a file it would flush every
+    few kilobytes); a thread here copies it to a file and keeps what Orca
+    said: its "SPEECH OUTPUT" lines, a text with line ends going on in lines
+    indented by 18 blanks."""
+
+    HEAD = re.compile(r"(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)")
+
+    def __init__(self, path):
+        self.master, self.terminal = os.openpty()
+        tty.setraw(self.terminal)  # lines as written, no CR added
+        self.path = os.ttyname(self.terminal)
+        self.speech = []  # [time of day, text as logged]
+        self.lock = threading.Lock()
+        self.thread = threading.Thread(target=self._drain, args=(path,), daemon=True)
+        self.thread.start()
+
+    def _drain(self, path):
+        pending, speaking = b"", False
+        with open(path, "wb") as copy:
+            while chunk := self._read():
+                copy.write(chunk)
+                *lines, pending = (pending + chunk).split(b"\n")
+                with self.lock:
+                    for line in (raw.decode("utf-8", "replace") for raw in lines):
+                        head = self.HEAD.match(line)
+                        if head:
+                            self.speech.append([seconds_of_day(*head.groups()[:3]), head[4]])
+                        elif speaking and line.startswith(" " * 18):
+                            self.speech[-1][1] += "\n" + line[18:]
+                        speaking = bool(head) or (speaking and line.startswith(" " * 18))
+
+    def _read(self):
+        try:
+            return os.read(self.master, 65536)
+        except OSError:  # no writer left
+            return b""
+
+    def said(self):
+        """(time of day, text) of what Orca said: the text in quotes, without
+        the voice it was said in."""
+        with self.lock:
+            return [(when, re.sub(r"' ?(\{.*\})?( voice=\w+)?$", "", logged, flags=re.DOTALL))
+                    for when, logged in self.speech]
+
+    def said_since(self, start, wanted=None):
+        """Whether Orca said anything (or the wanted text) since the time of day."""
+        return any(when >= start and wanted in (None, text) for when, text in self.said())
+
+    def close(self):
+        os.close(self.terminal)
+        self.thread.join(5)
+        os.close(self.master)
 
 
 def main():
@@ -160,36 +143,27 @@ def main():
 
 
 def orca_session(session, program, show):
-    env = session.env
     session.start_x11(wm=True)
     session.start_buses()
     session.start_speech()
-
-    prefs = session.path("orca-prefs")
-    os.makedirs(prefs)
     log = OrcaLog(session.path("orca.log"))
     try:
-        return drive(session, program, show, prefs, log)
+        return drive(session, program, show, log)
     finally:
         # The program first, so that Orca does not speak of it going.
-        for process in [p for p in session.processes if p.name in ("pelagor", "orca")][::-1]:
-            session.stop(process)
+        session.stop(*[p for p in session.processes if p.name in ("pelagor", "orca")][::-1])
         log.close()
 
 
-def said_since(log, start, wanted=None):
-    """Whether Orca said anything (or the wanted text) since the time of day."""
-    return any(when >= start and wanted in (None, text) for when, text in log.said())
-
-
-def drive(session, program, show, prefs, log):
+def drive(session, program, show, log):
     env = session.env
+    prefs = session.path("orca-prefs")
+    os.makedirs(prefs)
     orca = session.start("orca", ["orca", "--replace", "-u", prefs, "--debug-file", log.path])
-    poll(lambda: said_since(log, 0, "Screen reader on."), "Orca to say it is on", 60,
-         watch=[orca])
+    poll(lambda: log.said_since(0, "Screen reader on."), "Orca to say it is on", 60, watch=[orca])
 
     pelagor = session.start("pelagor", [program], env=dict(env, QT_QPA_PLATFORM="xcb"))
-    shown = seconds_of_day()
+    shown = now()
     session.wait_window(pelagor, focused=True)
     # Orca presents the focused output box, by its name.
     poll(lambda: any(when >= shown and text.startswith("Отговор") for when, text in log.said()),
@@ -197,32 +171,27 @@ def drive(session, program, show, prefs, log):
 
     times = []
     for key, purpose, answer in SESSION:
-        times.append(seconds_of_day())
+        times.append(now())
         run(["xdotool", "key", "--clearmodifiers", key], env)
-        if answer is not None:
-            poll(lambda: said_since(log, times[-1], answer), f"the answer after {key}",
-                 ANSWER_LIMIT, watch=[pelagor, orca], fail=False)
-        else:
-            poll(lambda: said_since(log, times[-1]), f"Orca to speak after {key}",
-                 ANSWER_LIMIT, watch=[pelagor, orca], fail=False)
+        # The answer, or Orca's word on the control the key moved to.
+        poll(lambda: log.said_since(times[-1], answer), "", ANSWER_LIMIT,
+             watch=[pelagor, orca], fail=False)
+        if answer is None:
             print(f"{key} ({purpose}): no answer expected, waiting {SETTLE} s for a late one",
                   flush=True)
             poll(lambda: False, "", SETTLE, fail=False)
-    times.append(seconds_of_day())
+    times.append(now())
     if pelagor.poll() is not None:
         raise Failure("pelagor ended during the session:\n" + session.output("pelagor"))
-    said = log.said()
 
     # Times of day from here on are seconds from the first key, across midnight too.
     def relative(when, start=times[0]):
         return (when - start + 43200) % 86400 - 43200
 
-    said = [(relative(when), text) for when, text in said]
+    said = [(relative(when), text) for when, text in log.said()]
     times = [relative(when) for when in times]
-
-    heard = []
-    for index in range(len(SESSION)):
-        heard.append([text for when, text in said if times[index] <= when < times[index + 1]])
+    heard = [[text for when, text in said if times[index] <= when < times[index + 1]]
+             for index in range(len(SESSION))]
     if show:
         print(f"{'start':>10}: " + " | ".join(text for when, text in said if when < 0))
         for (key, _purpose, _answer), texts in zip(SESSION, heard):

@@ -76,39 +76,36 @@ QString rgb(const QColor &colour)
 struct Ink {
     QColor background;
     QColor ink;
+    QHash<QRgb, int> counts; // of every colour in the area
     qsizetype inkPixels = 0; // pixels that differ from the background at all
     [[nodiscard]] double ratio() const { return contrast(ink, background); }
 };
 
 Ink measure(const QImage &picture, const QRect &area, const QColor &background = {})
 {
-    QHash<QRgb, int> counts;
+    Ink result;
     const QRect inside = area.intersected(picture.rect());
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         for (int x = inside.left(); x <= inside.right(); ++x) {
-            ++counts[picture.pixel(x, y) | 0xff000000U];
+            ++result.counts[picture.pixel(x, y) | 0xff000000U];
         }
     }
-    Ink result;
-    result.background = background.isValid()
-                            ? background
-                            : QColor(std::max_element(counts.cbegin(), counts.cend()).key());
+    result.background =
+        background.isValid()
+            ? background
+            : QColor(std::max_element(result.counts.cbegin(), result.counts.cend()).key());
     QList<QColor> text;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+    for (auto it = result.counts.cbegin(); it != result.counts.cend(); ++it) {
         if (it.key() != result.background.rgb()) {
             text.insert(text.size(), it.value(), QColor(it.key()));
         }
     }
     result.inkPixels = text.size();
-    result.ink = result.background;
-    if (!text.isEmpty()) {
-        const auto fifth = text.begin() + text.size() / 5;
-        std::nth_element(text.begin(), fifth, text.end(),
-                         [&result](const QColor &a, const QColor &b) {
-                             return contrast(a, result.background) > contrast(b, result.background);
-                         });
-        result.ink = *fifth;
-    }
+    const auto fifth = text.begin() + text.size() / 5;
+    std::nth_element(text.begin(), fifth, text.end(), [&result](const QColor &a, const QColor &b) {
+        return contrast(a, result.background) > contrast(b, result.background);
+    });
+    result.ink = text.isEmpty() ? result.background : *fifth;
     return result;
 }
 
@@ -268,14 +265,9 @@ private slots:
         for (const QAbstractScrollArea *box :
              {static_cast<const QAbstractScrollArea *>(seaList(w)),
               static_cast<const QAbstractScrollArea *>(outputBox(w))}) {
-            const QRect area = inWindow(box->viewport(), box->viewport()->rect(), &w);
-            const Ink found = measure(picture, area);
-            int inText = 0;
-            for (int y = area.top(); y <= area.bottom(); ++y) {
-                for (int x = area.left(); x <= area.right(); ++x) {
-                    inText += picture.pixelColor(x, y) == desktop.color(QPalette::Text) ? 1 : 0;
-                }
-            }
+            const Ink found =
+                measure(picture, inWindow(box->viewport(), box->viewport()->rect(), &w));
+            const int inText = found.counts.value(desktop.color(QPalette::Text).rgb());
             qInfo("%-28s %5.1f:1  ink %s on %s, %d pixels in the text colour",
                   qPrintable(box->objectName()), found.ratio(), qPrintable(rgb(found.ink)),
                   qPrintable(rgb(found.background)), inText);
