@@ -314,11 +314,14 @@ def run_session(prefix, body):
     left a process behind."""
     session = Session(prefix)
 
+    handled = (signal.SIGTERM, signal.SIGINT, signal.SIGHUP, signal.SIGALRM)
+
     def interrupted(signum, _frame):
+        for sig in handled:  # no second signal may cut the clean-up short
+            signal.signal(sig, signal.SIG_IGN)
         raise Interrupted("time limit reached" if signum == signal.SIGALRM
                           else f"stopped by signal {signum}")
 
-    handled = (signal.SIGTERM, signal.SIGINT, signal.SIGHUP, signal.SIGALRM)
     previous = {sig: signal.signal(sig, interrupted) for sig in handled}
     signal.setitimer(signal.ITIMER_REAL, max(0.1, remaining()))
     status = 1
@@ -327,7 +330,6 @@ def run_session(prefix, body):
     except (Failure, Interrupted) as failure:
         print(f"FAIL: {failure}", flush=True)
     finally:
-        # No second signal may cut the clean-up short.
         signal.setitimer(signal.ITIMER_REAL, 0)
         for sig in handled:
             signal.signal(sig, signal.SIG_IGN)
