@@ -64,7 +64,10 @@ def find(accessible, role, name):
         accessible, lambda a: a.getRoleName() == role and a.name == name)
 
 
-def text_of(accessible):
+def text_of(accessible, expected=None, app=None):
+    """The text, once it is the expected one or the time is up."""
+    if expected is not None:
+        poll(lambda: text_of(accessible) == expected, "", 30, watch=[app], fail=False)
     text = accessible.queryText()
     return text.getText(0, text.characterCount)
 
@@ -127,7 +130,7 @@ def wayland_session(session, program, screenshot_copy):
     check("Toggle" in names, f"the option has a toggle action: {names}")
     output = find(frame, "text", "Отговор")
     action.doAction(names.index("Toggle"))
-    shown = poll_text(output, PACIFIC_LISTING, app)
+    shown = text_of(output, PACIFIC_LISTING, app)
     check(shown == PACIFIC_LISTING, f"the Pacific listing is shown:\n{shown!r}")
 
     # A sea pick, by selecting its row as assistive technology does.
@@ -135,7 +138,7 @@ def wayland_session(session, program, screenshot_copy):
     check(seas.getChildAtIndex(BLACK_SEA_ROW).name == "Черно море",
           "row 77 of the sea list is the Black Sea")
     seas.queryTable().addRowSelection(BLACK_SEA_ROW)
-    shown = poll_text(output, BLACK_SEA_ANSWER, app)
+    shown = text_of(output, BLACK_SEA_ANSWER, app)
     check(shown == BLACK_SEA_ANSWER, f"the Black Sea answer is shown:\n{shown!r}")
     atlantic = find(frame, "radio button", "Атлантически")
     check(atlantic.getState().contains(pyatspi.STATE_CHECKED),
@@ -158,13 +161,6 @@ def wayland_session(session, program, screenshot_copy):
     printed = session.output("pelagor")
     check(printed == "", f"nothing printed on stderr: {printed!r}")
     return 1 if failures else 0
-
-
-def poll_text(output, expected, app):
-    """The output box's text once it is the expected one, or as it stands
-    when the time is up."""
-    poll(lambda: text_of(output) == expected, "the answer", 30, watch=[app], fail=False)
-    return text_of(output)
 
 
 def main():
