@@ -6,18 +6,17 @@ pupil would drive it, and what Orca said in reply.
 
     orca_session.py PELAGOR [--show]
 
-Starts a private desktop (Xvfb, a D-Bus session, the AT-SPI bus, openbox),
-then Orca with speech off and its debug log as the record of what it says,
-then the program, without forcing Qt's accessibility on: Orca being there
-must be enough. Presses a handful of keys through xdotool, noting the time of
-each and waiting for Orca and the program to go quiet after it, stops Orca
-and reads the log's "SPEECH OUTPUT" lines with their times. Every answer must
-be said after the key that gave it and before the next key, exactly once in
-the whole session, and never again when the focus moves on. Every process it
-starts is stopped by its PID, and nothing started on its behalf may be left.
---show prints what Orca said, key by key. Copies of this test take turns;
-exit status 77 (skipped) when another Orca of the same user keeps running:
-Orca would end it.
+Starts a private desktop (Xvfb with openbox, a D-Bus session, the AT-SPI bus,
+a silent speech-dispatcher), then Orca with speech on, as a pupil has it, and
+its debug log as the record of what it says, then the program, without
+forcing Qt's accessibility on: Orca being there must be enough. Presses a
+handful of keys through xdotool, noting the time of each; after a key that
+answers it waits for that answer in Orca's log, after any other for Orca to
+speak and then a fixed settle time. Every answer must be said after the key
+that gave it and before the next key, exactly once in the whole session, and
+never again when the focus moves on. --show prints what Orca said, key by
+key. Copies of this test take turns; exit status 77 (skipped) when another
+Orca of the same user keeps running: Orca would end it.
 """
 
 import datetime
@@ -26,110 +25,17 @@ import os
 import re
 import shutil
 import sys
-import time
+import threading
+import tty
 
 sys.dont_write_bytecode = True  # nothing written into the source folder
-from desktop_session import (Failure, ocean_listing, poll, run, run_session, sea_lookup,
-                             stat_fields)
+from desktop_session import (Failure, ocean_listing, poll, remaining, run, run_session,
+                             sea_lookup)
 
-# How long the desktop may take to settle on a busy machine.
-SETTLE_LIMIT = 30.0
-
-
-def cpu_ticks(pid):
-    """The process's CPU time so far, and whether it is running now."""
-    fields = stat_fields(pid)
-    return (int(fields[11]) + int(fields[12]), fields[0] == "R") if fields else (0, False)
-
-
-def settle(pids, quiet=0.6, step=0.15, limit=SETTLE_LIMIT):
-    """Waits until none of the processes has used the CPU for `quiet` seconds."""
-    deadline = time.monotonic() + limit
-    last = [cpu_ticks(pid)[0] for pid in pids]
-    quiet_since = time.monotonic()
-    while time.monotonic() < deadline:
-        time.sleep(step)
-        now = [cpu_ticks(pid) for pid in pids]
-        ticks = [t for t, _ in now]
-        if ticks != last or any(running for _, running in now):
-            last = ticks
-            quiet_since = time.monotonic()
-        elif time.monotonic() - quiet_since >= quiet:
-            return
-    raise Failure(f"the desktop did not settle within {limit:.0f} s")
-
-
-# A screen size of the session's own: the display it reaches must show it.
-SCREEN = (1031, 769)
-
-
-def start_display(session):
-    """Xvfb on a display it picks itself, with openbox on it. Should the
-    display not answer as this session's own (other programs on the machine
-    start and stop X servers too), or openbox not manage to use it, it starts
-    again on another."""
-    env = session.env
-    # A display given up on stays up until the next one is there, so that
-    # the next Xvfb does not pick the same number again.
-    given_up = []
-    for attempt in range(3):
-        # No reset when the last client goes: the checks below come and go
-        # before openbox is on, and a reset would shut openbox out.
-        xvfb, number = session.start_telling(f"xvfb-{attempt}", [
-            "Xvfb", "-displayfd", "{fd}", "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp",
-            "-noreset"])
-        env["DISPLAY"] = ":" + number
-        for stale in given_up:
-            session.stop(stale)
-        given_up = [xvfb]
-        size = "dimensions:    %dx%d pixels" % SCREEN
-        if not poll(lambda: size in run(["xdpyinfo"], env).stdout.decode(), "the display's size",
-                    10, watch=[xvfb], fail=False):
-            print(f"display {env['DISPLAY']} is not this session's own, trying another")
-            continue
-        openbox = session.start(f"openbox-{attempt}", ["openbox", "--sm-disable"])
-        manager = ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]
-        if poll(lambda: b"window id" in run(manager, env).stdout, "openbox",
-                watch=[xvfb, openbox], fail=False):
-            return
-        session.stop(openbox)
-        print(f"openbox could not use display {env['DISPLAY']}, trying another:",
-              session.output(f"openbox-{attempt}").strip())
-    raise Failure("no display of the session's own")
-
-
-def speech_lines(log_text):
-    """(time of day in seconds, text) of every SPEECH OUTPUT line of the log."""
-    said = []
-    # The text in quotes, then the voice it was said in, if any.
-    pattern = re.compile(
-        r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)' ?(?:\{.*\})?(?: voice=\w+)?$",
-        re.DOTALL)
-    continuation = " " * 18
-    lines = log_text.split("\n")
-    index = 0
-    while index < len(lines):
-        line = lines[index]
-        index += 1
-        head = re.match(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '", line)
-        if not head:
-            continue
-        # A text with line ends goes on in lines indented by 18 blanks.
-        while not pattern.match(line) and index < len(lines) and lines[index].startswith(continuation):
-            line += "\n" + lines[index][len(continuation):]
-            index += 1
-        match = pattern.match(line)
-        if not match:
-            continue
-        hours, minutes, seconds, text = match.groups()
-        said.append((int(hours) * 3600 + int(minutes) * 60 + float(seconds), text))
-    return said
-
-
-def seconds_of_day():
-    now = datetime.datetime.now()
-    return now.hour * 3600 + now.minute * 60 + now.second + now.microsecond / 1e6
-
+# How long an answer may take to be said on a busy machine, and how long
+# after a key that answers nothing a late answer would have come.
+ANSWER_LIMIT = 20.0
+SETTLE = 1.5
 
 ATLANTIC = ocean_listing("Атлантически")
 INDIAN = ocean_listing("Индийски")
@@ -150,6 +56,70 @@ SESSION = [
 ANSWERS = [ATLANTIC, INDIAN, ADRIATIC, AZOV]
 
 
+def seconds_of_day(hours, minutes, seconds):
+    return int(hours) * 3600 + int(minutes) * 60 + float(seconds)
+
+
+def now():
+    return seconds_of_day(*datetime.datetime.now().strftime("%H %M %S.%f").split())
+
+
+class OrcaLog:
+    """Orca's debug log, read while Orca writes it. Orca writes it to a
+    terminal, where Python flushes every line (a file it would flush every
+    few kilobytes); a thread here copies it to a file and keeps what Orca
+    said: its "SPEECH OUTPUT" lines, a text with line ends going on in lines
+    indented by 18 blanks."""
+
+    HEAD = re.compile(r"(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)")
+
+    def __init__(self, path):
+        self.master, self.terminal = os.openpty()
+        tty.setraw(self.terminal)  # lines as written, no CR added
+        self.path = os.ttyname(self.terminal)
+        self.speech = []  # [time of day, text as logged]
+        self.lock = threading.Lock()
+        self.thread = threading.Thread(target=self._drain, args=(path,), daemon=True)
+        self.thread.start()
+
+    def _drain(self, path):
+        pending, speaking = b"", False
+        with open(path, "wb") as copy:
+            while chunk := self._read():
+                copy.write(chunk)
+                *lines, pending = (pending + chunk).split(b"\n")
+                with self.lock:
+                    for line in (raw.decode("utf-8", "replace") for raw in lines):
+                        head = self.HEAD.match(line)
+                        if head:
+                            self.speech.append([seconds_of_day(*head.groups()[:3]), head[4]])
+                        elif speaking and line.startswith(" " * 18):
+                            self.speech[-1][1] += "\n" + line[18:]
+                        speaking = bool(head) or (speaking and line.startswith(" " * 18))
+
+    def _read(self):
+        try:
+            return os.read(self.master, 65536)
+        except OSError:  # no writer left
+            return b""
+
+    def said(self):
+        """(time of day, text) of what Orca said: the text in quotes, without
+        the voice it was said in."""
+        with self.lock:
+            return [(when, re.sub(r"' ?(\{.*\})?( voice=\w+)?$", "", logged, flags=re.DOTALL))
+                    for when, logged in self.speech]
+
+    def said_since(self, start, wanted=None):
+        """Whether Orca said anything (or the wanted text) since the time of day."""
+        return any(when >= start and wanted in (None, text) for when, text in self.said())
+
+    def close(self):
+        os.close(self.terminal)
+        self.thread.join(5)
+        os.close(self.master)
+
+
 def main():
     if len(sys.argv) < 2:
         print(__doc__)
@@ -159,13 +129,13 @@ def main():
 
     # Orca replaces any other Orca of the same user: copies of this test take
     # turns, by a lock on Orca's program file, and an Orca started by someone
-    # else is waited for, never ended.
+    # else is waited for, never ended. A third of the time limit at most.
     with open(shutil.which("orca"), "rb") as orca_file:
         try:
             poll(lambda: fcntl.flock(orca_file, fcntl.LOCK_EX | fcntl.LOCK_NB) or True,
-                 "another copy of this test to end", 120, step=0.5)
+                 "another copy of this test to end", remaining() / 3, step=0.5)
             poll(lambda: not run(["pgrep", "-u", str(os.getuid()), "-x", "orca"]).stdout.split(),
-                 "another Orca of this user to end", 60, step=1)
+                 "another Orca of this user to end", 30, step=1)
         except Failure as failure:
             print(f"SKIP: {failure}")
             return 77
@@ -173,50 +143,57 @@ def main():
 
 
 def orca_session(session, program, show):
-    env = session.env
-    start_display(session)
+    session.start_x11(wm=True)
     session.start_buses()
+    session.start_speech()
+    log = OrcaLog(session.path("orca.log"))
+    try:
+        return drive(session, program, show, log)
+    finally:
+        # The program first, so that Orca does not speak of it going.
+        session.stop(*[p for p in session.processes if p.name in ("pelagor", "orca")][::-1])
+        log.close()
 
+
+def drive(session, program, show, log):
+    env = session.env
     prefs = session.path("orca-prefs")
     os.makedirs(prefs)
-    log_path = session.path("orca.log")
-    orca = session.start("orca", ["orca", "--replace", "-d", "speech", "-u", prefs,
-                                  "--debug-file", log_path])
-    poll(lambda: session.a11y_status("IsEnabled") == "true", "Orca to enable accessibility",
-         watch=[orca])
-    settle([orca.pid])
+    orca = session.start("orca", ["orca", "--replace", "-u", prefs, "--debug-file", log.path])
+    # Orca says it is on ("Screen reader on.") once it is ready.
+    poll(lambda: log.said(), "Orca to speak", 60, watch=[orca])
 
     pelagor = session.start("pelagor", [program], env=dict(env, QT_QPA_PLATFORM="xcb"))
-    window = poll(lambda: run(["xdotool", "search", "--onlyvisible", "--pid", str(pelagor.pid)],
-                              env).stdout.split()[0].decode(), "the window", watch=[pelagor])
-    poll(lambda: run(["xdotool", "getwindowfocus"], env).stdout.strip().decode() == window,
-         "the window to have the focus", watch=[pelagor])
-    watched = [orca.pid, pelagor.pid]
-    settle(watched)
+    shown = now()
+    session.wait_window(pelagor, focused=True)
+    # Orca presents the focused output box, by its name; should it word that
+    # otherwise, the keys come after a while all the same.
+    poll(lambda: any(when >= shown and "Отговор" in text for when, text in log.said()),
+         "", 30, watch=[pelagor, orca], fail=False)
 
     times = []
-    for key, _purpose, _answer in SESSION:
-        times.append(seconds_of_day())
+    for key, purpose, answer in SESSION:
+        times.append(now())
         run(["xdotool", "key", "--clearmodifiers", key], env)
-        settle(watched)
-    times.append(seconds_of_day())
+        # The answer, or Orca's word on the control the key moved to.
+        poll(lambda: log.said_since(times[-1], answer), "", ANSWER_LIMIT,
+             watch=[pelagor, orca], fail=False)
+        if answer is None:
+            print(f"{key} ({purpose}): no answer expected, waiting {SETTLE} s for a late one",
+                  flush=True)
+            poll(lambda: False, "", SETTLE, fail=False)
+    times.append(now())
     if pelagor.poll() is not None:
         raise Failure("pelagor ended during the session:\n" + session.output("pelagor"))
 
-    session.stop(pelagor)
-    session.stop(orca, grace=30.0)
-    with open(log_path, encoding="utf-8", errors="replace") as f:
-        said = speech_lines(f.read())
     # Times of day from here on are seconds from the first key, across midnight too.
     def relative(when, start=times[0]):
         return (when - start + 43200) % 86400 - 43200
 
-    said = [(relative(when), text) for when, text in said]
+    said = [(relative(when), text) for when, text in log.said()]
     times = [relative(when) for when in times]
-
-    heard = []
-    for index in range(len(SESSION)):
-        heard.append([text for when, text in said if times[index] <= when < times[index + 1]])
+    heard = [[text for when, text in said if times[index] <= when < times[index + 1]]
+             for index in range(len(SESSION))]
     if show:
         print(f"{'start':>10}: " + " | ".join(text for when, text in said if when < 0))
         for (key, _purpose, _answer), texts in zip(SESSION, heard):

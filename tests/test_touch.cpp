@@ -114,12 +114,14 @@ private slots:
         QTest::newRow("output box") << QStringLiteral("Text1(0)");
     }
 
-    // A quick upward swipe scrolls on after the finger lifts, and neither
-    // picks a sea nor looks anything up; the mouse then picks as before.
+    // A quick upward swipe scrolls on after the finger lifts and looks
+    // nothing up; on the sea list it picks no sea, and the mouse then picks
+    // as before; on the output box it selects no text.
     void swipe()
     {
         QFETCH(QString, control);
         QAbstractScrollArea *scrolled = area(control);
+        const bool seas = scrolled == seaList(*window_);
         QWidget *viewport = scrolled->viewport();
         const QScrollBar *bar = scrolled->verticalScrollBar();
         QCOMPARE(bar->value(), 0);
@@ -143,12 +145,13 @@ private slots:
         QVERIFY2(atRelease > 0, "the list did not follow the finger");
         QVERIFY2(bar->value() > atRelease, "the scroll stopped with the finger");
 
-        QCOMPARE(selections.count(), 0);
         QCOMPARE(answers.count(), 0);
         QCOMPARE(window_->Text(), text);
-        QCOMPARE(window_->ListIndex(), -1);
-        QVERIFY(!outputBox(*window_)->textCursor().hasSelection());
-
+        if (!seas) {
+            QVERIFY(!outputBox(*window_)->textCursor().hasSelection());
+            return;
+        }
+        QCOMPARE(selections.count(), 0);
         clickSea(*window_, 81);
         QCOMPARE(window_->Text(), seaLookup(QStringLiteral("Японско море"), 3));
     }

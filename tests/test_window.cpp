@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include <memory>
@@ -23,6 +25,38 @@ namespace {
 QRect twips(int left, int top, int width, int height)
 {
     return {left / 15, top / 15, width / 15, height / 15};
+}
+
+// The factor the test runs at: CTest runs it at 1, 1.25, 1.5 and 2.
+qreal scaleFactor()
+{
+    bool ok = false;
+    const qreal factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    return ok ? factor : 1.0;
+}
+
+// A place of the layout in the device pixels of the screen: each edge
+// scaled and rounded.
+QRect devicePixels(const QRect &place)
+{
+    const auto at = [](int pixels) { return qRound(pixels * scaleFactor()); };
+    return {QPoint(at(place.left()), at(place.top())),
+            QPoint(at(place.right() + 1) - 1, at(place.bottom() + 1) - 1)};
+}
+
+// Where the picture shows pixels of a colour near a place.
+QRect drawn(const QImage &picture, const QRect &near, const QColor &colour)
+{
+    QRect found;
+    const QRect area = near.adjusted(-3, -3, 3, 3).intersected(picture.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (picture.pixelColor(x, y) == colour) {
+                found |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return found;
 }
 
 } // namespace
@@ -60,6 +94,79 @@ private slots:
         QVERIFY(qAbs((title.x() + title.width() / 2.0) * 15 - 3608) < 15);
         QCOMPARE(control<QLabel>(w, "Label1(0)")->alignment(), Qt::AlignCenter);
         QCOMPARE(control<QLabel>(w, "Label1(1)")->alignment(), Qt::AlignCenter);
+    }
+
+    // Every control is drawn where the layout puts it, in the screen's
+    // pixels at the factor: found in the picture by its colour.
+    void drawnAtItsPlace()
+    {
+        Pelagor &w = *window_;
+        QCOMPARE(w.devicePixelRatio(), scaleFactor());
+        const QImage picture = w.grab().toImage();
+        QCOMPARE(picture.size(), devicePixels({0, 0, 482, 421}).size());
+        const QColor label(255, 192, 128);
+        const QRect title = devicePixels(twips(1680, 0, 3855, 375));
+        QCOMPARE(drawn(picture, title, label), title);
+        // The sea list's frame covers the lowest row of its title, at some factors.
+        const QRect seaTitle = devicePixels(twips(3960, 600, 2775, 375));
+        QRect found = drawn(picture, seaTitle, label);
+        found.setBottom(seaTitle.bottom());
+        QCOMPARE(found, seaTitle);
+        // The options fill the frame's inside, one below the other, without a gap.
+        const QColor green(128, 255, 128);
+        const QRect options = devicePixels(twips(240 + 120, 600 + 300, 2655, 5 * 300));
+        QCOMPARE(drawn(picture, options, green), options);
+        for (int y = options.top(); y <= options.bottom(); ++y) {
+            QVERIFY2(picture.pixelColor(options.right() - 1, y) == green,
+                     qPrintable(QString::number(y)));
+        }
+        // The sea list and the output box, by their fields inside the style's
+        // frame: all but the right edge, where a scroll bar stands.
+        const QColor field = QApplication::palette().color(QPalette::Base);
+        const std::pair<const QAbstractScrollArea *, QRect> boxes[] = {
+            {seaList(w), twips(3960, 960, 2775, 3195)},
+            {outputBox(w), twips(240, 4320, 6735, 1935)}};
+        for (const auto &[box, place] : boxes) {
+            const int frame = box->frameWidth();
+            const QRect inside = devicePixels(place.adjusted(frame, frame, -frame, -frame));
+            found = drawn(picture, inside, field);
+            found.setRight(inside.right());
+            QCOMPARE(found, inside);
+        }
+        // Drawn at full density, not blown up from 100 %.
+        QCOMPARE(option(w, 0)->grab().size(), devicePixels({0, 0, 177, 20}).size());
+    }
+
+    void noTextIsClipped()
+    {
+        const Pelagor &w = *window_;
+        for (const char *name : {"Label1(0)", "Label1(1)"}) {
+            const QLabel *label = control<QLabel>(w, name);
+            QVERIFY2(label->fontMetrics().boundingRect(label->text()).width() <= label->width(),
+                     name);
+            QVERIFY(label->fontMetrics().height() <= label->height());
+        }
+        for (int n = 0; n < 5; ++n) {
+            const QRadioButton *button = option(w, n);
+            QStyleOptionButton styleOption;
+            styleOption.initFrom(button);
+            styleOption.text = button->text();
+            const QRect textRect = button->style()->subElementRect(QStyle::SE_RadioButtonContents,
+                                                                   &styleOption, button);
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= textRect.width(),
+                     qPrintable(button->text()));
+            QVERIFY(button->fontMetrics().height() <= button->height());
+        }
+        const QGroupBox *frame = control<QGroupBox>(w, "Frame1");
+        QVERIFY(frame->fontMetrics().horizontalAdvance(frame->title()) <= frame->width());
+        // Every sea name fits the list's viewport; the widest, "Вътрешно
+        // Японско море", fills it exactly.
+        const QListWidget *list = seaList(w);
+        for (int row = 0; row < list->count(); ++row) {
+            QVERIFY2(list->fontMetrics().horizontalAdvance(list->item(row)->text()) <=
+                         list->viewport()->width(),
+                     qPrintable(list->item(row)->text()));
+        }
     }
 
     void coloursAndFont()

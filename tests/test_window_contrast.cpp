@@ -25,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -66,43 +67,52 @@ QString rgb(const QColor &colour)
     return QStringLiteral("(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
 }
 
-// What an area of the picture shows: its background, the commonest colour,
-// and its ink, the colour that stands out most from it.
+// The text in an area of the picture: its background, the colour the
+// program fills the control with (or, not given, the commonest colour), and
+// its ink: of the pixels that differ from the background, the letters'
+// strokes and their blended edges, the one that a fifth of them outdo or
+// equal in contrast. A frame or focus line beside faint text is too few
+// pixels to count.
 struct Ink {
     QColor background;
     QColor ink;
-    int inkPixels = 0; // pixels that differ from the background at all
+    QHash<QRgb, int> counts; // of every colour in the area
+    qsizetype inkPixels = 0; // pixels that differ from the background at all
     [[nodiscard]] double ratio() const { return contrast(ink, background); }
 };
 
-Ink measure(const QImage &picture, const QRect &area)
+Ink measure(const QImage &picture, const QRect &area, const QColor &background = {})
 {
-    QHash<QRgb, int> counts;
+    Ink result;
     const QRect inside = area.intersected(picture.rect());
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         for (int x = inside.left(); x <= inside.right(); ++x) {
-            ++counts[picture.pixel(x, y) | 0xff000000U];
+            ++result.counts[picture.pixel(x, y) | 0xff000000U];
         }
     }
-    Ink result;
-    int most = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            result.background = QColor(it.key());
+    result.background =
+        background.isValid()
+            ? background
+            : QColor(std::max_element(result.counts.cbegin(), result.counts.cend()).key());
+    QList<QColor> text;
+    for (auto it = result.counts.cbegin(); it != result.counts.cend(); ++it) {
+        if (it.key() != result.background.rgb()) {
+            text.insert(text.size(), it.value(), QColor(it.key()));
         }
     }
-    result.ink = result.background;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        const QColor colour(it.key());
-        if (colour != result.background) {
-            result.inkPixels += it.value();
-        }
-        if (contrast(colour, result.background) > result.ratio()) {
-            result.ink = colour;
-        }
-    }
+    result.inkPixels = text.size();
+    const auto fifth = text.begin() + text.size() / 5;
+    std::nth_element(text.begin(), fifth, text.end(), [&result](const QColor &a, const QColor &b) {
+        return contrast(a, result.background) > contrast(b, result.background);
+    });
+    result.ink = text.isEmpty() ? result.background : *fifth;
     return result;
+}
+
+// The colour the program fills the control with.
+QColor filledWith(const QWidget *control)
+{
+    return control->palette().color(control->backgroundRole());
 }
 
 // How far the most striking pixel of the area stands out from the colour.
@@ -214,6 +224,7 @@ private slots:
         struct Caption {
             QString name;
             QRect area;
+            QColor background;
         };
         QList<Caption> captions;
         for (const char *name : {"Label1(0)", "Label1(1)"}) {
@@ -221,19 +232,23 @@ private slots:
             const QRect text = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
                                                    label->fontMetrics().size(0, label->text()),
                                                    label->contentsRect());
-            captions.append({label->text(), inWindow(label, text, &w)});
+            captions.append({label->text(), inWindow(label, text, &w), filledWith(label)});
         }
         const QGroupBox *frame = control<QGroupBox>(w, "Frame1");
-        captions.append({frame->title(), inWindow(frame, frameCaption(frame), &w)});
+        // Above the first option, which reaches into the caption's rectangle.
+        const QRect frameText =
+            frameCaption(frame).intersected(QRect(0, 0, frame->width(), option(w, 0)->y()));
+        captions.append({frame->title(), inWindow(frame, frameText, &w), filledWith(frame)});
         for (int n = 0; n < 5; ++n) {
             const QRadioButton *button = option(w, n);
             captions.append(
                 {button->text(),
-                 inWindow(button, optionPart(button, QStyle::SE_RadioButtonContents), &w)});
+                 inWindow(button, optionPart(button, QStyle::SE_RadioButtonContents), &w),
+                 filledWith(button)});
         }
         QStringList unreadable;
         for (const Caption &caption : captions) {
-            const Ink found = measure(picture, caption.area);
+            const Ink found = measure(picture, caption.area, caption.background);
             qInfo("%-28s %5.1f:1  ink %s on %s", qPrintable(caption.name), found.ratio(),
                   qPrintable(rgb(found.ink)), qPrintable(rgb(found.background)));
             QVERIFY2(found.inkPixels > 30, qPrintable(caption.name + QStringLiteral(": no text")));
@@ -244,20 +259,20 @@ private slots:
         }
         QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral(", "))));
 
-        // The sea list and the output box keep the desktop's own colours.
+        // The sea list and the output box keep the desktop's own colours: its
+        // field colour around letters drawn in its text colour.
         const QPalette desktop = QApplication::palette();
-        const QListWidget *list = seaList(w);
-        const QPlainTextEdit *output = outputBox(w);
-        for (const QWidget *box : {static_cast<const QWidget *>(list->viewport()),
-                                   static_cast<const QWidget *>(output->viewport())}) {
-            const Ink found = measure(picture, inWindow(box, box->rect(), &w));
-            const QString name = box->parentWidget()->objectName();
-            qInfo("%-28s %5.1f:1  ink %s on %s", qPrintable(name), found.ratio(),
-                  qPrintable(rgb(found.ink)), qPrintable(rgb(found.background)));
+        for (const QAbstractScrollArea *box :
+             {static_cast<const QAbstractScrollArea *>(seaList(w)),
+              static_cast<const QAbstractScrollArea *>(outputBox(w))}) {
+            const Ink found =
+                measure(picture, inWindow(box->viewport(), box->viewport()->rect(), &w));
+            const int inText = found.counts.value(desktop.color(QPalette::Text).rgb());
+            qInfo("%-28s %5.1f:1  ink %s on %s, %d pixels in the text colour",
+                  qPrintable(box->objectName()), found.ratio(), qPrintable(rgb(found.ink)),
+                  qPrintable(rgb(found.background)), inText);
             QCOMPARE(found.background.name(), desktop.color(QPalette::Base).name());
-            QCOMPARE(found.ink.name(), desktop.color(QPalette::Text).name());
-            QVERIFY2(found.ratio() >= kTextContrast,
-                     qPrintable(QStringLiteral("%1: %2:1").arg(name).arg(found.ratio())));
+            QVERIFY2(inText > 100, qPrintable(box->objectName()));
         }
     }
 
