@@ -144,14 +144,14 @@ struct Samples {
 
 double median(std::vector<double> values)
 {
-    std::sort(values.begin(), values.end());
+    std::ranges::sort(values);
     const std::size_t n = values.size();
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
 double quantile(std::vector<double> values, double q)
 {
-    std::sort(values.begin(), values.end());
+    std::ranges::sort(values);
     const auto index = static_cast<std::size_t>(q * static_cast<double>(values.size() - 1));
     return values[index];
 }

@@ -63,7 +63,9 @@ constexpr double kTimeoutMs = 20000.0;
 double nowMs()
 {
     timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
+    if (clock_gettime(CLOCK_MONOTONIC, &ts) != 0) {
+        return 0.0;
+    }
     return (static_cast<double>(ts.tv_sec) * 1e3) + (static_cast<double>(ts.tv_nsec) / 1e6);
 }
 

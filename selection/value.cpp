@@ -115,6 +115,8 @@ std::int16_t toInt16(double number)
 {
     // Halves go to the even neighbour, as the default rounding mode does.
     const double rounded = std::nearbyint(number);
+    // Written so that NaN is out of range too.
+    // NOLINTNEXTLINE(readability-simplify-boolean-expr)
     if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
           rounded <= std::numeric_limits<std::int16_t>::max())) {
         throw RunTimeError(QStringLiteral("Препълване: числото %1 е извън обхвата от -32768 "

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 using namespace pelagor::test;
@@ -44,8 +45,7 @@ QString accessibleText(QObject *object)
 
 bool hasCyrillic(const QString &text)
 {
-    return std::any_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
+    return std::ranges::any_of(text, [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
 }
 
 } // namespace

@@ -56,7 +56,7 @@ std::vector<Sea> seaTable()
             seas.push_back({name, ocean});
         }
     }
-    std::sort(seas.begin(), seas.end(), [](const Sea &a, const Sea &b) { return a.name < b.name; });
+    std::ranges::sort(seas, [](const Sea &a, const Sea &b) { return a.name < b.name; });
     return seas;
 }
 
@@ -145,14 +145,14 @@ public:
     // One random action on the window, and the same on the model.
     void step()
     {
-        const int pick = static_cast<int>(random_.bounded(100));
+        const int pick = random_.bounded(100);
         if (pick < 20) {
-            clickOption(static_cast<int>(random_.bounded(kOceans)));
+            clickOption(random_.bounded(kOceans));
         } else if (pick < 25) {
             if (model_.checkedOption >= 0) {
                 clickOption(model_.checkedOption);
             } else {
-                clickOption(static_cast<int>(random_.bounded(kOceans)));
+                clickOption(random_.bounded(kOceans));
             }
         } else if (pick < 45) {
             clickVisibleRow();
@@ -198,8 +198,12 @@ public:
                    QString::number(model_.checkedOption));
         }
         const QList<QListWidgetItem *> selected = seaList(window_)->selectedItems();
-        const int row = selected.size() == 1 ? seaList(window_)->row(selected.first())
-                                             : (selected.isEmpty() ? -1 : -2);
+        int row = -2;
+        if (selected.isEmpty()) {
+            row = -1;
+        } else if (selected.size() == 1) {
+            row = seaList(window_)->row(selected.first());
+        }
         if (row != model_.selectedRow || window_.ListIndex() != model_.selectedRow) {
             differ(QStringLiteral("selected row"), QString::number(row),
                    QString::number(model_.selectedRow));
@@ -247,7 +251,7 @@ private:
     QPoint pointIn(const QRect &rect)
     {
         const QRect inner = rect.adjusted(1, 1, -1, -1);
-        return {inner.left() + static_cast<int>(random_.bounded(inner.width())),
+        return {inner.left() + random_.bounded(inner.width()),
                 inner.top() + static_cast<int>(random_.bounded(inner.height()))};
     }
 
@@ -285,7 +289,7 @@ private:
     void optionKey()
     {
         if (model_.focus != Focus::Option) {
-            const int n = static_cast<int>(random_.bounded(kOceans));
+            const int n = random_.bounded(kOceans);
             note(QStringLiteral("focus option %1").arg(n));
             option(window_, n)->setFocus(Qt::TabFocusReason);
             model_.focus = Focus::Option;
@@ -386,8 +390,7 @@ private:
     void scroll()
     {
         QScrollBar *bar = seaList(window_)->verticalScrollBar();
-        const int value =
-            bar->minimum() + static_cast<int>(random_.bounded(bar->maximum() - bar->minimum() + 1));
+        const int value = bar->minimum() + random_.bounded(bar->maximum() - bar->minimum() + 1);
         note(QStringLiteral("scroll to %1").arg(value));
         bar->setValue(value);
     }

@@ -43,7 +43,7 @@ public:
     }
 
 private:
-    int below(int n) { return static_cast<int>(random_.bounded(n)); }
+    int below(int n) { return random_.bounded(n); }
     bool chance(int percent) { return below(100) < percent; }
 
     QChar anyUnit()

@@ -319,6 +319,8 @@ private slots:
         const QString paged = list->currentItem()->text();
         QCOMPARE(window_->Text(), seaLookup(paged, oceanOf(paged)));
         // Typing the first letter of a name, as a Bulgarian keyboard sends it.
+        // Qt names no Cyrillic keys; the key code of a letter is its code point.
+        // NOLINTNEXTLINE(clang-analyzer-optin.core.EnumCastOutOfRange)
         QTest::sendKeyEvent(QTest::Click, list, static_cast<Qt::Key>(u'Ч'), QStringLiteral("ч"),
                             Qt::NoModifier);
         QCOMPARE(list->currentRow(), 76);

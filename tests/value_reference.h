@@ -105,6 +105,8 @@ inline std::optional<int> referenceToInt16(QStringView text)
         return std::nullopt;
     }
     const double x = number->value;
+    // NaN is out of range too.
+    // NOLINTNEXTLINE(readability-simplify-boolean-expr)
     if (!(x > -40000.0 && x < 40000.0)) {
         return std::nullopt;
     }
