@@ -252,7 +252,7 @@ private:
     {
         const QRect inner = rect.adjusted(1, 1, -1, -1);
         return {inner.left() + random_.bounded(inner.width()),
-                inner.top() + static_cast<int>(random_.bounded(inner.height()))};
+                inner.top() + random_.bounded(inner.height())};
     }
 
     // A click anywhere inside the option's green area.

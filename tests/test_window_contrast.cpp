@@ -90,10 +90,9 @@ Ink measure(const QImage &picture, const QRect &area, const QColor &background =
             ++result.counts[picture.pixel(x, y) | 0xff000000U];
         }
     }
-    result.background =
-        background.isValid()
-            ? background
-            : QColor(std::max_element(result.counts.cbegin(), result.counts.cend()).key());
+    result.background = background.isValid()
+                            ? background
+                            : QColor(std::ranges::max_element(std::as_const(result.counts)).key());
     QList<QColor> text;
     for (auto it = result.counts.cbegin(); it != result.counts.cend(); ++it) {
         if (it.key() != result.background.rgb()) {

@@ -115,7 +115,7 @@ bool AnswerAnnouncer::isInWindow(const QWidget *widget) const
 
 bool AnswerAnnouncer::isOption(const QWidget *widget) const
 {
-    return std::find(options_.cbegin(), options_.cend(), widget) != options_.cend();
+    return std::ranges::find(options_, widget) != options_.cend();
 }
 
 void AnswerAnnouncer::answerInPlace(QWidget *control, int row, const QString &text)
