@@ -16,7 +16,7 @@ else
     tar --exclude=./build --exclude=./.cache --exclude=./compile_commands.json -cf - . |
         tar -xf - -C "$root"
 fi
-if ! reuse --root "$root" lint --quiet; then
+if ! reuse --root "$root" lint --quiet 2>/dev/null; then
     reuse --root "$root" lint | tail -n 20
     exit 1
 fi
