@@ -66,11 +66,18 @@ if [ ! -x "$root/bin/bash" ]; then
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
-# A clean tree of what is committed.
+# A clean tree of what is committed; in a tree without git (itself such a
+# copy), the tree without its build folders.
 rm -rf --one-file-system "$root/src"
 mkdir "$root/src"
-git archive --format=tar HEAD | tar -xf - -C "$root/src"
-echo "test-on-debian: $(git rev-parse --short HEAD) in Debian $release ($(cat "$root/etc/debian_version"))"
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git archive --format=tar HEAD | tar -xf - -C "$root/src"
+    tree=$(git rev-parse --short HEAD)
+else
+    tar --exclude=./build --exclude=./.cache -cf - . | tar -xf - -C "$root/src"
+    tree=$PWD
+fi
+echo "test-on-debian: $tree in Debian $release ($(cat "$root/etc/debian_version"))"
 
 # In its own mount and PID namespaces: the mounts below live only as long as
 # the run, and when its first process ends the kernel ends the rest.
