@@ -80,8 +80,10 @@ fi
 echo "test-on-debian: $tree in Debian $release ($(cat "$root/etc/debian_version"))"
 
 # In its own mount and PID namespaces: the mounts below live only as long as
-# the run, and when its first process ends the kernel ends the rest.
-exec unshare --mount --propagation private --pid --fork --kill-child -- \
+# the run, and when its first process ends the kernel ends the rest. unshare
+# passes over TERM and INT while it waits; KILL ends it and, by --kill-child,
+# that first process.
+unshare --mount --propagation private --pid --fork --kill-child -- \
     env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 CI=true \
     bash -c '
         set -euo pipefail
@@ -99,6 +101,12 @@ exec unshare --mount --propagation private --pid --fork --kill-child -- \
         mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
         mount -t tmpfs -o mode=1777 tmp "$root/tmp"
         shift
-        cd "$root/src"
-        exec chroot "$root" /usr/bin/env --chdir=/src "$@"
-    ' test-on-debian "$root" "$@"
+        # Not exec: this shell stays the namespace'"'"'s first process and reaps
+        # the orphans of what runs inside, as init would.
+        status=0
+        chroot "$root" /usr/bin/env --chdir=/src "$@" || status=$?
+        exit "$status"
+    ' test-on-debian "$root" "$@" &
+namespace=$!
+trap 'kill -KILL "$namespace" 2>/dev/null; exit 130' INT TERM HUP
+wait "$namespace"
