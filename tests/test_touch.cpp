@@ -137,7 +137,8 @@ private slots:
         }
         QTest::touchEvent(viewport, device_.get()).release(0, at);
         const int atRelease = bar->value();
-        static_cast<void>(QTest::qWaitFor([&] { return QScroller::scroller(viewport)->state() == QScroller::Inactive; }));
+        static_cast<void>(QTest::qWaitFor(
+            [&] { return QScroller::scroller(viewport)->state() == QScroller::Inactive; }));
         QCOMPARE(QScroller::scroller(viewport)->state(), QScroller::Inactive);
         QVERIFY2(atRelease > 0, "the list did not follow the finger");
         QVERIFY2(bar->value() > atRelease, "the scroll stopped with the finger");
