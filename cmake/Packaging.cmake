@@ -19,8 +19,42 @@ and high-contrast colour schemes, on X11 and Wayland. It reads and writes
 no files and needs no network.]=])
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 set(CPACK_PACKAGE_CONTACT "Pelagor maintainers <maintainers@pelagor.example>")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+    # For Windows (the `windows` preset, scripts/windows.sh): an NSIS installer
+    # and a zip of one folder, pelagor-<version>-win64.exe and .zip. Both hold
+    # the program, its licence and a read-me.
+    configure_file("${PROJECT_SOURCE_DIR}/docs/windows-readme.txt.in"
+        "${PROJECT_BINARY_DIR}/README.txt" @ONLY)
+    install(FILES "${PROJECT_BINARY_DIR}/README.txt" DESTINATION .)
+    install(FILES "${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt"
+        DESTINATION . RENAME LICENSE.txt)
+
+    set(CPACK_GENERATOR NSIS ZIP)
+    set(CPACK_PACKAGE_FILE_NAME "pelagor-${PROJECT_VERSION}-win64")
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY Pelagor)
+    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Pelagor)
+    set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt")
+    # A 64-bit installer (Wine on Debian runs 64-bit programs only), for every
+    # user of the machine, under the 64-bit Program Files.
+    set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+    set(CPACK_NSIS_PACKAGE_NAME "Пелагор")
+    set(CPACK_NSIS_DISPLAY_NAME "Пелагор — океани и морета")
+    # The Start-menu shortcut, in a folder "Пелагор" (the package name).
+    set(CPACK_PACKAGE_EXECUTABLES pelagor "Пелагор — океани и морета")
+    set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+    set(CPACK_NSIS_INSTALLED_ICON_NAME pelagor.exe)
+    set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/window/icons/pelagor.ico")
+    set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/window/icons/pelagor.ico")
+    set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+    set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+    set(CPACK_NSIS_URL_INFO_ABOUT ${PROJECT_HOMEPAGE_URL})
+    set(CPACK_NSIS_CONTACT ${CPACK_PACKAGE_CONTACT})
+else()
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)

@@ -4,12 +4,14 @@
 # Installs the Debian packages Pelagor needs, if any is missing. Quiet and safe
 # to run again; asks for nothing. Every name is one that Debian 12 and 13 both
 # have.
-# Usage: scripts/install-deps.sh run    what building and running the program need
-#        scripts/install-deps.sh test   that, and what the tests and checks use
+# Usage: scripts/install-deps.sh run      what building and running the program need
+#        scripts/install-deps.sh test     that, and what the tests and checks use
+#        scripts/install-deps.sh windows  run's, and what the Windows build
+#                                         (scripts/windows.sh) and its Wine test use
 set -euo pipefail
 case "${1:-}" in
-run | test) ;;
-*) echo "usage: $0 run|test" >&2; exit 2 ;;
+run | test | windows) ;;
+*) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac
 
 packages=(
@@ -34,6 +36,13 @@ packages=(
     clang clang-tidy clang-format libclang-rt-dev
     desktop-file-utils appstream dpkg-dev lintian man-db groff-base
     reuse
+)
+[ "$1" = windows ] && packages+=(
+    # Debian's source of its Qt, unpacked; the MinGW-w64 cross compiler
+    # (posix threads); the installer's compiler
+    dpkg-dev xz-utils g++-mingw-w64-x86-64-posix nsis
+    # the Wine test: 64-bit Wine, its desktop, and the clipboard read back
+    wine64 xvfb openbox x11-utils xdotool xclip python3
 )
 
 missing=()

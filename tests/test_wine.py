@@ -1,0 +1,183 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Pelagor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The Windows build under Wine, as a school would use it.
+
+In a Wine prefix of its own, on an Xvfb display of its own with openbox:
+installs build/windows/pelagor-<version>-win64.exe silently, starts the
+installed program, finds its window by its title, clicks "Тихи" and then the
+first sea, and reads the output box back after each click as a person would
+copy it (a click in the box, Ctrl+A, Ctrl+C, X's clipboard): the exact texts,
+line for line. Closes it with Alt+F4, uninstalls silently and checks that
+nothing of it is left in Program Files or the Start menu. Every process it
+started (Xvfb, openbox, wineserver and Wine's own) is stopped by its PID and
+the scratch folder with the prefix removed, on failure too.
+
+Skipped (exit status 77) while the cached Qt for Windows is not there; with
+it, scripts/windows.sh makes the installer unless it is there already.
+
+Usage: test_wine.py SOURCE_DIR [SCREENSHOT.png]
+"""
+
+import contextlib
+import glob
+import os
+import signal
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True  # nothing written into the source folder
+from desktop_session import (Failure, ocean_listing, poll, processes, run, run_session,
+                             sea_lookup)
+
+TITLE = "www.pelagor.example География - окени и принадлежащи морета"
+CLIENT_AREA = (482, 421)
+SHORTCUT = "Пелагор — океани и морета.lnk"
+# Places in the window in pixels (the layout's twips / 15): the option
+# "Тихи", the first row of the sea list, the output box.
+PACIFIC_AT, FIRST_SEA_AT, OUTPUT_AT = (32, 130), (300, 74), (100, 340)
+WINE = next((path for path in ("/usr/bin/wine64", "/usr/lib/wine/wine64", "/usr/bin/wine")
+             if os.access(path, os.X_OK)), "wine64")
+LIMIT = 180.0  # Wine's first start in a new prefix, on a busy machine
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+    print("ok:" if condition else "FAIL:", message, flush=True)
+
+
+def click(env, window, at):
+    run(["xdotool", "mousemove", "--window", window, *map(str, at), "click", "1"], env)
+    time.sleep(0.5)
+
+
+def copied_output(env, window):
+    """The output box's text as Ctrl+A, Ctrl+C leave it on X's clipboard."""
+    click(env, window, OUTPUT_AT)
+    run(["xdotool", "key", "--clearmodifiers", "ctrl+a", "ctrl+c"], env)
+    paste = ["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"]
+    return poll(lambda: run(paste, env).stdout.decode(), "the clipboard", 20).replace("\r\n", "\n")
+
+
+def check_text(got, expected, what):
+    same = got.split("\n") == expected.split("\n")
+    check(same, f"{what}: {expected.count(chr(10))} lines" if same
+          else f"{what}: got {got!r}, expected {expected!r}")
+
+
+def wine_session(session, installer, screenshot):
+    try:
+        return drive(session, installer, screenshot)
+    finally:
+        # wineserver and Wine's services outlive the programs and come to this
+        # process, the session's subreaper: stopped by PID, then reaped.
+        tracked = {process.pid for process in session.processes}
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            wine = [pid for pid, (state, parent, _group) in processes().items()
+                    if parent == os.getpid() and pid not in tracked and state != "Z"]
+            for pid in wine:
+                with contextlib.suppress(ProcessLookupError):
+                    os.kill(pid, sig)
+            poll(lambda: all(processes().get(pid, "Z")[0] == "Z" for pid in wine),
+                 "Wine's processes to end", 10, fail=False)
+        with contextlib.suppress(ChildProcessError):
+            while os.waitpid(-1, os.WNOHANG)[0]:
+                pass
+
+
+def drive(session, installer, screenshot):
+    env = session.env
+    prefix = session.path("wine")
+    # No Mono or Gecko to install (nothing here needs them), and quiet.
+    env.update(WINEPREFIX=prefix, WINEARCH="win64", WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=")
+    session.start_x11(wm=True)
+
+    def finish(name, argv):
+        process = session.start(name, argv)
+        try:
+            status = process.wait(timeout=LIMIT)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"{name} did not finish within {LIMIT:.0f} s") from None
+        session.processes.remove(process)
+        if status != 0:
+            raise Failure(f"{name} exited with status {status}:\n{session.output(name)}")
+
+    began = time.monotonic()
+    finish("wineboot", [WINE, "wineboot", "-i"])
+    print(f"Wine prefix made in {time.monotonic() - began:.0f} s", flush=True)
+    program_files = os.path.join(prefix, "drive_c", "Program Files")
+    installed = os.path.join(program_files, "Pelagor")
+    menu = os.path.join(prefix, "drive_c", "ProgramData", "Microsoft", "Windows", "Start Menu",
+                        "Programs", "Пелагор")
+    finish("install", [WINE, installer, "/S"])
+    files = sorted(os.listdir(installed)) if os.path.isdir(installed) else []
+    check(files == ["LICENSE.txt", "README.txt", "Uninstall.exe", "pelagor.exe"],
+          f"installed in Program Files\\Pelagor: {files}")
+    check(os.path.exists(os.path.join(menu, SHORTCUT)), f"Start-menu shortcut {SHORTCUT}")
+
+    program = session.start("pelagor", [WINE, r"C:\Program Files\Pelagor\pelagor.exe"])
+    search = ["xdotool", "search", "--onlyvisible", "--name", "География"]
+    window = poll(lambda: run(search, env).stdout.split(), "the window", LIMIT,
+                  watch=[program])[0].decode()
+    title = run(["xdotool", "getwindowname", window], env).stdout.decode().strip()
+    check(title == TITLE, f"window title {title!r}")
+    geometry = dict(line.split("=") for line in run(
+        ["xdotool", "getwindowgeometry", "--shell", window], env).stdout.decode().split())
+    size = (int(geometry["WIDTH"]), int(geometry["HEIGHT"]))
+    check(size == CLIENT_AREA, f"client area {size[0]} × {size[1]}")
+    time.sleep(1.0)  # its first paint
+
+    click(env, window, PACIFIC_AT)
+    if screenshot:
+        run(["import", "-window", window, screenshot], env, check=True)
+        print("screenshot:", screenshot, flush=True)
+    check_text(copied_output(env, window), ocean_listing("Тихи"), 'after a click on "Тихи"')
+    click(env, window, FIRST_SEA_AT)
+    check_text(copied_output(env, window), sea_lookup("Адриатическо море"),
+               "after a click on the first sea")
+
+    run(["xdotool", "windowactivate", "--sync", window, "key", "--clearmodifiers", "alt+F4"], env)
+    try:
+        status = program.wait(timeout=60)
+        session.processes.remove(program)
+        check(status == 0, f"closed with Alt+F4, exit status {status}")
+    except subprocess.TimeoutExpired:
+        check(False, "closed with Alt+F4: still running after 60 s")
+
+    # The uninstaller goes on from a copy of itself: wait for the folder to go.
+    finish("uninstall", [WINE, r"C:\Program Files\Pelagor\Uninstall.exe", "/S"])
+    poll(lambda: not os.path.exists(installed), "the uninstaller", 60, fail=False)
+    left = [name for name in os.listdir(program_files) if "pelagor" in name.lower()]
+    check(not left, f"uninstalled: nothing of it in Program Files {left}")
+    check(not os.path.exists(menu), "uninstalled: no Start-menu folder")
+    return 1 if failures else 0
+
+
+def main():
+    source = os.path.abspath(sys.argv[1])
+    screenshot = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else None
+    where = subprocess.run([os.path.join(source, "scripts", "build-qt-windows.sh"), "--where"],
+                           stdout=subprocess.PIPE, text=True, check=False)
+    if where.returncode != 0:
+        print(f"SKIPPED: no Qt for Windows in {where.stdout.strip()}; scripts/windows.sh "
+              "builds it once (35 minutes or more on 2 cores), and then this test runs")
+        return 77
+    pattern = os.path.join(source, "build", "windows", "pelagor-*-win64.exe")
+    if not glob.glob(pattern):
+        subprocess.run([os.path.join(source, "scripts", "windows.sh")], check=True)
+    installer = sorted(glob.glob(pattern))[-1]
+    print("installer:", installer, flush=True)
+    began = time.monotonic()
+    status = run_session("pelagor-wine-",
+                         lambda session: wine_session(session, installer, screenshot))
+    print(f"{'passed' if status == 0 else 'failed'} in {time.monotonic() - began:.0f} s")
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())
