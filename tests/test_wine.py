@@ -149,9 +149,10 @@ def drive(session, installer, screenshot):
     except subprocess.TimeoutExpired:
         check(False, "closed with Alt+F4: still running after 60 s")
 
-    # The uninstaller goes on from a copy of itself: wait for the folder to go.
+    # The uninstaller goes on from a copy of itself: wait for what it removes.
     finish("uninstall", [WINE, r"C:\Program Files\Pelagor\Uninstall.exe", "/S"])
-    poll(lambda: not os.path.exists(installed), "the uninstaller", 60, fail=False)
+    poll(lambda: not os.path.exists(installed) and not os.path.exists(menu), "the uninstaller",
+         60, fail=False)
     left = [name for name in os.listdir(program_files) if "pelagor" in name.lower()]
     check(not left, f"uninstalled: nothing of it in Program Files {left}")
     check(not os.path.exists(menu), "uninstalled: no Start-menu folder")
