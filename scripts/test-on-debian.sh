@@ -83,7 +83,11 @@ echo "test-on-debian: $tree in Debian $release ($(cat "$root/etc/debian_version"
 # the run, and when its first process ends the kernel ends the rest. unshare
 # passes over TERM and INT while it waits; KILL ends it and, by --kill-child,
 # that first process.
-unshare --mount --propagation private --pid --fork --kill-child -- \
+# Inside a chroot, whose / is no mount point, the mounts are already another
+# namespace's copies and stay as they are.
+propagation=private
+mountpoint -q / || propagation=unchanged
+unshare --mount --propagation "$propagation" --pid --fork --kill-child -- \
     env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 CI=true \
     bash -c '
         set -euo pipefail
