@@ -102,6 +102,10 @@ unshare --mount --propagation "$propagation" --pid --fork --kill-child -- \
         mkdir -p "$root/dev/pts" "$root/dev/shm"
         mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
         ln -s pts/ptmx "$root/dev/ptmx"
+        ln -s /proc/self/fd "$root/dev/fd"
+        ln -s /proc/self/fd/0 "$root/dev/stdin"
+        ln -s /proc/self/fd/1 "$root/dev/stdout"
+        ln -s /proc/self/fd/2 "$root/dev/stderr"
         mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
         mount -t tmpfs -o mode=1777 tmp "$root/tmp"
         shift
