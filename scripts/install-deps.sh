@@ -7,11 +7,14 @@
 # Usage: scripts/install-deps.sh run      what building and running the program need
 #        scripts/install-deps.sh test     that, and what the tests and checks use
 #        scripts/install-deps.sh windows  run's, and what the Windows build
-#                                         (scripts/windows.sh) and its Wine test use
+#                                         (scripts/build-qt-windows.sh and the
+#                                         `windows` preset, in a Debian 13 root) uses
+#        scripts/install-deps.sh wine     what the Wine test of the Windows
+#                                         build (tests/test_wine.py) uses
 set -euo pipefail
 case "${1:-}" in
-run | test | windows) ;;
-*) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
+run | test | windows | wine) ;;
+*) echo "usage: $0 run|test|windows|wine" >&2; exit 2 ;;
 esac
 
 packages=(
@@ -41,8 +44,11 @@ packages=(
     # Debian's source of its Qt, unpacked; the MinGW-w64 cross compiler
     # (posix threads); the installer's compiler
     dpkg-dev xz-utils g++-mingw-w64-x86-64-posix nsis
-    # the Wine test: 64-bit Wine, its desktop, and the clipboard read back
-    wine64 xvfb openbox x11-utils xdotool xclip python3
+)
+[ "$1" = wine ] && packages=(
+    # the Wine test: 64-bit Wine, its desktop, and the clipboard read back;
+    # CMake registers the test
+    cmake wine64 xvfb openbox x11-utils xdotool xclip python3
 )
 
 missing=()

@@ -5,10 +5,14 @@
 # that release would: the root gets a copy of what is committed (no build
 # folders, nothing untracked) and ./test.sh installs what it needs there.
 #
-# Usage: scripts/test-on-debian.sh RELEASE [--fresh] [-- COMMAND...]
-#   RELEASE  12, 13, bookworm or trixie
-#   --fresh  make the root anew instead of reusing the cached one
-#   COMMAND  what to run in the copy instead of ./test.sh (a shell, say)
+# Usage: scripts/test-on-debian.sh RELEASE [--fresh] [--root NAME] [--out DIR] [-- COMMAND...]
+#   RELEASE      12, 13, bookworm or trixie
+#   --fresh      make the root anew instead of reusing the cached one
+#   --root NAME  a root of its own for other work, debian-RELEASE-NAME, so
+#                that what that work installs stays out of the test root
+#   --out DIR    the host's folder DIR (made if missing) appears as /out in
+#                the root, for what the run leaves behind
+#   COMMAND      what to run in the copy instead of ./test.sh (a shell, say)
 #
 # The root is made with mmdebstrap from the Debian mirror the host's own apt
 # sources name, and kept in ${PELAGOR_CACHE:-~/.cache/pelagor}/debian-RELEASE
@@ -25,12 +29,21 @@ case "${1:-}" in
 *) echo "usage: $0 12|13 [--fresh] [-- COMMAND...]" >&2; exit 2 ;;
 esac
 shift
-fresh=
-if [ "${1:-}" = --fresh ]; then
-    fresh=--fresh
+fresh= name= out=
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --fresh) fresh=--fresh ;;
+    --root) name=-${2:?--root needs a name}; shift ;;
+    --out) out=${2:?--out needs a folder}; shift ;;
+    --) shift; break ;;
+    *) break ;;
+    esac
     shift
+done
+if [ -n "$out" ]; then
+    mkdir -p "$out"
+    out=$(cd "$out" && pwd)
 fi
-[ "${1:-}" = -- ] && shift
 [ $# -gt 0 ] || set -- ./test.sh
 [ "$(id -u)" -eq 0 ] || { echo "$0: must run as root (it makes and enters a chroot)" >&2; exit 1; }
 if ! command -v mmdebstrap >/dev/null; then
@@ -39,7 +52,7 @@ if ! command -v mmdebstrap >/dev/null; then
 fi
 
 cache=${PELAGOR_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pelagor}
-root=$cache/debian-$release
+root=$cache/debian-$release$name
 mkdir -p "$cache"
 # One run at a time in a root: another waits for it to end.
 exec 9>"$root.lock"
@@ -108,13 +121,17 @@ unshare --mount --propagation "$propagation" --pid --fork --kill-child -- \
         ln -s /proc/self/fd/2 "$root/dev/stderr"
         mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
         mount -t tmpfs -o mode=1777 tmp "$root/tmp"
-        shift
+        if [ -n "$2" ]; then
+            mkdir -p "$root/out"
+            mount --bind "$2" "$root/out"
+        fi
+        shift 2
         # Not exec: this shell stays the namespace'"'"'s first process and reaps
         # the orphans of what runs inside, as init would.
         status=0
         chroot "$root" /usr/bin/env --chdir=/src "$@" || status=$?
         exit "$status"
-    ' test-on-debian "$root" "$@" &
+    ' test-on-debian "$root" "$out" "$@" &
 namespace=$!
 trap 'kill -KILL "$namespace" 2>/dev/null; exit 130' INT TERM HUP
 wait "$namespace"
