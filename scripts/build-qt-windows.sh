@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a static Qt for 64-bit Windows with MinGW-w64 from Debian's own
 # source of the host's Qt (qt6-base, the version dpkg reports for
-# libqt6core6: 6.4.2 on Debian 12), and installs it into a cache folder
+# qt6-base-dev: 6.8.2 on Debian 13, where scripts/windows.sh runs it; 6.4.2
+# on Debian 12), and installs it into a cache folder
 # outside the checkout, keyed by that version and reused when present:
 #   ${PELAGOR_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pelagor}/qt-<version>-mingw-static
 # Only Core, Gui, Widgets, the Windows platform plugin and the Windows style,
@@ -21,7 +22,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 
-read -r source_package source_version < <(dpkg-query -W -f='${source:Package} ${source:Version}\n' libqt6core6)
+read -r source_package source_version < <(dpkg-query -W -f='${source:Package} ${source:Version}\n' qt6-base-dev)
 qt_version="${source_version#*:}"
 qt_version="${qt_version%%[+~-]*}"
 cache_root="${PELAGOR_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pelagor}"
