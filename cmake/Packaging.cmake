@@ -52,6 +52,31 @@ if(WIN32)
     set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
     set(CPACK_NSIS_URL_INFO_ABOUT ${PROJECT_HOMEPAGE_URL})
     set(CPACK_NSIS_CONTACT ${CPACK_PACKAGE_CONTACT})
+    # The installer and the uninstaller speak Bulgarian whatever the language
+    # of Windows: CMake's own NSIS script, with Bulgarian as its one language,
+    # the uninstaller's Start-menu entry under a Bulgarian name and the
+    # script's own two messages in Bulgarian. Made anew from the CMake that
+    # builds, which must still hold every piece replaced.
+    file(READ "${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in" nsis_script)
+    function(pelagor_nsis_replace from to)
+        string(FIND "${nsis_script}" "${from}" at)
+        if(at EQUAL -1)
+            message(FATAL_ERROR "CMake's NSIS script has no \"${from}\" to replace")
+        endif()
+        string(REPLACE "${from}" "${to}" replaced "${nsis_script}")
+        set(nsis_script "${replaced}" PARENT_SCOPE)
+    endfunction()
+    pelagor_nsis_replace("!insertmacro MUI_LANGUAGE \"English\" ;first language is the default language"
+        "!insertmacro PELAGOR_ONE_LANGUAGE")
+    string(REGEX REPLACE "(\n *!insertmacro MUI_LANGUAGE \"[A-Za-z]+\")+" ""
+        nsis_script "${nsis_script}")
+    pelagor_nsis_replace("!insertmacro PELAGOR_ONE_LANGUAGE" "!insertmacro MUI_LANGUAGE \"Bulgarian\"")
+    pelagor_nsis_replace("\\Uninstall.lnk\"" "\\Премахване на Пелагор.lnk\"")
+    pelagor_nsis_replace("is already installed. $\\n$\\nDo you want to uninstall the old version before installing the new one?"
+        "вече е инсталиран.$\\n$\\nДа бъде ли премахната старата версия преди инсталирането на новата?")
+    pelagor_nsis_replace("\"Uninstall failed.\"" "\"Премахването не успя.\"")
+    file(WRITE "${PROJECT_BINARY_DIR}/nsis/NSIS.template.in" "${nsis_script}")
+    list(PREPEND CMAKE_MODULE_PATH "${PROJECT_BINARY_DIR}/nsis")
 else()
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 endif()
