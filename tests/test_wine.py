@@ -37,7 +37,8 @@ from desktop_session import (Failure, ocean_listing, poll, processes, run, run_s
 TITLE = "www.pelagor.example География - окени и принадлежащи морета"
 CLIENT_AREA = (482, 421)
 SHORTCUT = "Пелагор — океани и морета.lnk"
-MENU = sorted([SHORTCUT, "Премахване на Пелагор.lnk"])
+MAP_SHORTCUT = "Пелагор — карта на моретата.lnk"
+MENU = sorted([SHORTCUT, MAP_SHORTCUT, "Премахване на Пелагор.lnk"])
 # The caption of the installer's window, in NSIS's Bulgarian.
 INSTALLER_CAPTION = "Инсталиране на Пелагор"
 # Places in the window in pixels (the layout's twips / 15): the option
@@ -140,6 +141,8 @@ def drive(session, installer, screenshot):
           f"installed in Program Files\\Pelagor: {files}")
     entries = sorted(os.listdir(menu)) if os.path.isdir(menu) else []
     check(entries == MENU, f"Start-menu entries {entries}")
+    with open(os.path.join(menu, MAP_SHORTCUT), "rb") as link:
+        check("--map".encode("utf-16-le") in link.read(), f"{MAP_SHORTCUT} starts it with --map")
 
     program = session.start("pelagor", [WINE, r"C:\Program Files\Pelagor\pelagor.exe"])
     search = ["xdotool", "search", "--onlyvisible", "--name", "География"]
