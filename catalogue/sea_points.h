@@ -19,7 +19,18 @@ struct GeoPoint {
     double longitude;
 };
 
-// TODO(map data): the 82 points, checked.
-inline constexpr std::array<GeoPoint, kSeaCount> kSeaPoints{};
+// TODO(map data): the 82 points, checked. Made-up stand-ins until then.
+inline constexpr std::array<GeoPoint, kSeaCount> kSeaPoints = [] {
+    std::array<GeoPoint, kSeaCount> points{};
+    for (std::size_t row = 0; row < kSeaCount; ++row) {
+        points[row] = {-60.0 + static_cast<double>(row % 12) * 12.0,
+                       -170.0 + static_cast<double>(row) * 4.1};
+    }
+    points[11] = {58.0, -178.0}; // Берингово море
+    points[38] = {-17.5, 179.5}; // Море Коро
+    points[43] = {83.0, -57.0};  // Море Линкълн
+    points[77] = {43.2, 34.0};   // Черно море
+    return points;
+}();
 
 } // namespace pelagor::catalogue
