@@ -27,7 +27,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include <algorithm>
 #include <utility>
 
 namespace pelagor {
@@ -358,13 +357,13 @@ void Pelagor::answer(const std::function<void()> &click, QWidget *picked)
 
 void Pelagor::rememberPick(const QWidget *picked)
 {
-    const auto option = std::ranges::find(options_, picked);
-    if (option != options_.end()) {
-        pickedOcean_ = static_cast<int>(option - options_.begin());
-        pickedSea_ = -1;
-    } else {
-        pickedOcean_ = -1;
-        pickedSea_ = ListIndex();
+    pickedOcean_ = -1;
+    pickedSea_ = ListIndex();
+    for (std::size_t n = 0; n < options_.size(); ++n) {
+        if (options_.at(n) == picked) {
+            pickedOcean_ = static_cast<int>(n);
+            pickedSea_ = -1;
+        }
     }
     tellMap();
 }

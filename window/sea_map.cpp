@@ -55,8 +55,7 @@ constexpr double kRingRadius = 11;
 constexpr double kMouseReach = kMarkRadius + 3;
 constexpr double kFingerReach = 16;
 constexpr double kPlatePadding = 3;
-constexpr QSize kPreferredSize{720, 400};
-constexpr QSize kMinimumSize{320, 200};
+constexpr QSize kMinimumSize{300, 180};
 
 // Natural Earth I, with the longitude and latitude in degrees; x grows east,
 // y north, both in the projection's units (the earth's radius).
@@ -204,13 +203,17 @@ void SeaMap::describe()
     }
 }
 
+double SeaMap::captionHeight() const
+{
+    return std::ceil(QFontMetricsF(font()).height() + 2 * kCaptionPadding);
+}
+
 SeaMap::Layout SeaMap::layout() const
 {
     Layout where;
-    const double captionHeight = std::ceil(QFontMetricsF(font()).height() + 2 * kCaptionPadding);
-    where.caption = QRectF(0, 0, width(), captionHeight);
+    where.caption = QRectF(0, 0, width(), captionHeight());
     const QRectF room =
-        QRectF(rect()).adjusted(kMargin, captionHeight + kMargin, -kMargin, -kMargin);
+        QRectF(rect()).adjusted(kMargin, where.caption.bottom() + kMargin, -kMargin, -kMargin);
     const double aspect = kHalfWidth / kHalfHeight;
     const double mapWidth = std::max(1.0, std::min(room.width(), room.height() * aspect));
     const double mapHeight = mapWidth / aspect;
@@ -448,8 +451,8 @@ bool SeaMap::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::ToolTip: {
-        const auto *help = static_cast<QHelpEvent *>(event);
-        const int row = markAt(help->pos(), false);
+        const auto *help = dynamic_cast<QHelpEvent *>(event);
+        const int row = help != nullptr ? markAt(help->pos(), false) : -1;
         if (row < 0) {
             QToolTip::hideText();
             event->ignore();
@@ -543,7 +546,16 @@ void SeaMap::showBesideForm()
                          framed->frameGeometry().right() - framed->geometry().right(),
                          framed->frameGeometry().bottom() - framed->geometry().bottom());
     const QSize frameExtra(frame.left() + frame.right(), frame.top() + frame.bottom());
-    const QSize wanted = testAttribute(Qt::WA_Resized) ? size() : kPreferredSize;
+    // First as tall as the form, the map filling the width; later the size
+    // the pupil gave it.
+    QSize wanted = size();
+    if (!testAttribute(Qt::WA_Resized)) {
+        const int tall = std::max(form_->height(), kMinimumSize.height());
+        const double mapHeight = tall - captionHeight() - 2 * kMargin;
+        wanted =
+            QSize(static_cast<int>(std::lround(mapHeight * kHalfWidth / kHalfHeight + 2 * kMargin)),
+                  tall);
+    }
 
     // The largest size of the wanted shape that fits the space given.
     const auto fitted = [&](QSize space) {

@@ -66,6 +66,7 @@ private:
         double scale = 1;
     };
 
+    [[nodiscard]] double captionHeight() const;
     [[nodiscard]] Layout layout() const;
     [[nodiscard]] QPointF toWindow(const Layout &where, QPointF projected) const;
     // The rows marked now, in catalogue order.
