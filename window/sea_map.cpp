@@ -59,7 +59,7 @@ constexpr QSize kMinimumSize{300, 180};
 
 // Natural Earth I, with the longitude and latitude in degrees; x grows east,
 // y north, both in the projection's units (the earth's radius).
-QPointF naturalEarth(GeoPoint point)
+constexpr QPointF naturalEarth(GeoPoint point)
 {
     const double lambda = point.longitude * std::numbers::pi / 180.0;
     const double phi = point.latitude * std::numbers::pi / 180.0;
@@ -75,8 +75,8 @@ QPointF naturalEarth(GeoPoint point)
 }
 
 // Half the map's width and height in the projection's units.
-const double kHalfWidth = naturalEarth({0, 180}).x();
-const double kHalfHeight = naturalEarth({90, 0}).y();
+constexpr double kHalfWidth = naturalEarth({0, 180}).x();
+constexpr double kHalfHeight = naturalEarth({90, 0}).y();
 
 QString seaName(int row)
 {
