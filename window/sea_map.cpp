@@ -294,17 +294,15 @@ const QPixmap &SeaMap::backdrop(const Layout &where)
         return backdrop_;
     }
     if (outline_.isEmpty()) {
-        // The land in the projection's units, once: lakes and inland seas are
-        // rings inside the land, left as water by the odd-even rule.
-        land_.setFillRule(Qt::OddEvenFill);
+        // The land in the projection's units, once.
+        land_.reserve(landRings().size());
         for (const QPolygonF &ring : landRings()) {
             QPolygonF projected;
             projected.reserve(ring.size());
             for (const QPointF &vertex : ring) {
                 projected << naturalEarth({vertex.y(), vertex.x()});
             }
-            land_.addPolygon(projected);
-            land_.closeSubpath();
+            land_.push_back(std::move(projected));
         }
         QPolygonF edge = projectedLine({-90, 180}, {90, 180}, 90);
         edge << projectedLine({90, -180}, {-90, -180}, 90);
@@ -334,9 +332,38 @@ const QPixmap &SeaMap::backdrop(const Layout &where)
     painter.setPen(QPen(kGraticule, 1));
     painter.drawPath(toMap.map(graticule));
 
-    painter.setPen(QPen(kCoast, 0.7));
+    // The land at this size: of the points closer than half a pixel to the
+    // last one kept only the last is drawn; lakes and inland seas are rings
+    // inside the land, left as water by the odd-even rule. The fill's edge
+    // is left to the coast, drawn one smooth pixel wide over it (a wider
+    // smooth line, or a smooth fill, would cost ten times as long).
+    QPainterPath land;
+    land.setFillRule(Qt::OddEvenFill);
+    const double closest = 0.5 / ratio;
+    for (const QPolygonF &ring : land_) {
+        QPolygonF drawn;
+        drawn.reserve(ring.size());
+        for (const QPointF &vertex : ring) {
+            const QPointF at = toMap.map(vertex);
+            if (drawn.isEmpty() || (at - drawn.constLast()).manhattanLength() >= closest) {
+                drawn << at;
+            }
+        }
+        if (drawn.size() >= 3) {
+            land.addPolygon(drawn);
+            land.closeSubpath();
+        }
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
     painter.setBrush(kLand);
-    painter.drawPath(toMap.map(land_));
+    painter.drawPath(land);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen coast(kCoast, 1);
+    coast.setCosmetic(true);
+    painter.setPen(coast);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(land);
 
     painter.setPen(QPen(kOutline, 1.5));
     painter.setBrush(Qt::NoBrush);

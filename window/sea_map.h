@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPointer>
+#include <QPolygonF>
 #include <QWidget>
 
 #include <functional>
@@ -95,7 +96,7 @@ private:
     int pressed_ = -1;
     // The land and the world's outline in the projection's units, made at
     // the first paint.
-    QPainterPath land_;
+    std::vector<QPolygonF> land_;
     QPainterPath outline_;
     QPixmap backdrop_;
     // Whether showBesideForm() is waiting for a platform that activates every
