@@ -7,9 +7,9 @@
 # The scale (1 by default) is handed to Qt as QT_SCALE_FACTOR. The scheme is
 # "light" (Qt's own colours, the default) or "dark": the "darker" scheme of
 # the qt6ct platform theme, as a KDE-style desktop hands it to Qt programs.
-# With map "ocean" or "sea", F2 opens the map first, the pick is "Тихи" or
-# "Черно море" (by the keys in the sea list), and the picture shows the window
-# and the map side by side.
+# With map "ocean" or "sea", F2 opens the map first, the pick is "Тихи" (after
+# "Японско море") or "Черно море" (by the keys in the sea list), and the
+# picture shows the window and the map side by side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/pelagor.png}")
@@ -60,6 +60,11 @@ case "$map" in
         xdotool key End Up Up Up Up
         ;;
     "" | ocean)
+        if [ -n "$map" ]; then
+            # First "Японско море", the last row, whose name the map then keeps.
+            xdotool mousemove --window "$window" "$(at 330)" "$(at 74)" click 1
+            xdotool key End
+        fi
         # "Тихи" is the fourth option: frame at (16, 40), option at (8, 80) in it.
         xdotool mousemove --window "$window" "$(at $((16 + 8 + 8)))" "$(at $((40 + 80 + 10)))" click 1
         ;;

@@ -49,12 +49,12 @@ const QColor kCaptionEdge{160, 160, 160};
 constexpr double kMargin = 6;
 constexpr double kCaptionPadding = 4;
 constexpr double kMarkRadius = 5;
-constexpr double kPickedRadius = 6;
+constexpr double kPickedRadius = 3.5;
 constexpr double kRingRadius = 11;
 // How far from a mark's centre the mouse and a finger still hit it.
 constexpr double kMouseReach = kMarkRadius + 3;
 constexpr double kFingerReach = 16;
-constexpr double kPlatePadding = 3;
+constexpr double kPlatePadding = 4;
 constexpr QSize kMinimumSize{300, 180};
 
 // Natural Earth I, with the longitude and latitude in degrees; x grows east,
@@ -136,6 +136,10 @@ QRectF keptInside(QRectF place, const QRectF &bounds)
 SeaMap::SeaMap(QWidget *form) : QWidget(form, Qt::Tool), form_(form)
 {
     setObjectName(QStringLiteral("SeaMap"));
+    // The form's one font, whatever the desktop would give a window of its own.
+    if (form != nullptr) {
+        setFont(form->font());
+    }
     setWindowTitle(QStringLiteral("Карта на моретата"));
     setAccessibleName(QStringLiteral("Карта на моретата"));
     // The pupil goes on picking in the form; the map only follows.
@@ -417,12 +421,12 @@ void SeaMap::paintEvent(QPaintEvent * /*event*/)
     }
     for (const int row : labelled) {
         const QPointF centre = markCentre(where, row);
-        painter.setPen(QPen(kMarkEdge, 4));
+        painter.setPen(QPen(kMarkEdge, 3.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(centre, kRingRadius, kRingRadius);
         painter.setPen(QPen(kMark, 2));
         painter.drawEllipse(centre, kRingRadius, kRingRadius);
-        painter.setPen(QPen(kMarkEdge, 2));
+        painter.setPen(QPen(kMarkEdge, 1.5));
         painter.setBrush(kMark);
         painter.drawEllipse(centre, kPickedRadius, kPickedRadius);
     }
