@@ -191,16 +191,16 @@ void SeaMap::describe()
     case Shown::Nothing:
         setAccessibleDescription(
             QStringLiteral("Карта на света със сушата и океаните. Още не е избран океан или море; "
-                           "избраното във формата се отбелязва на картата."));
+                           "избраното в главния прозорец се отбелязва на картата."));
         break;
     case Shown::Sea:
         setAccessibleDescription(
-            QStringLiteral("Отбелязано е %1, в състава на %2, при %3.")
+            QStringLiteral("На картата: %1, в състава на %2, при %3.")
                 .arg(seaName(sea_), oceanName(oceanOf(sea_)),
                      position(catalogue::kSeaPoints.at(static_cast<std::size_t>(sea_)))));
         break;
     case Shown::Ocean:
-        setAccessibleDescription(QStringLiteral("Отбелязани са %1 морета в състава на %2.")
+        setAccessibleDescription(QStringLiteral("На картата: %1 морета в състава на %2.")
                                      .arg(marked_.size())
                                      .arg(oceanName(ocean_)));
         break;
@@ -650,12 +650,12 @@ void SeaMap::showBesideForm()
              room.bottom() + 1 - kMinimumSize.height() - frameExtra.height());
     }
 
-    // Some platforms activate every window they show; the form then takes the
-    // activation back at once.
     if (isVisible()) {
         raise();
         return;
     }
+    // Some platforms activate every window they show; the form then takes the
+    // activation back at once.
     keepFormActive_ = QApplication::activeWindow() == form_;
     show();
     QTimer::singleShot(250, this, [this] { keepFormActive_ = false; });

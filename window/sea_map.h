@@ -70,8 +70,6 @@ private:
     [[nodiscard]] double captionHeight() const;
     [[nodiscard]] Layout layout() const;
     [[nodiscard]] QPointF toWindow(const Layout &where, QPointF projected) const;
-    // The rows marked now, in catalogue order.
-    [[nodiscard]] const std::vector<int> &markedRows() const { return marked_; }
     [[nodiscard]] QPointF markCentre(const Layout &where, int row) const;
     // The marked sea under a point of the window, or -1; a finger is given
     // more room than the mouse.
@@ -91,6 +89,7 @@ private:
     // name while its ocean is shown.
     int ocean_ = -1;
     int sea_ = -1;
+    // The rows marked now, in catalogue order.
     std::vector<int> marked_;
     int hovered_ = -1;
     int pressed_ = -1;
