@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Pelagor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs every benchmark: the clicks beside their floors (offscreen), then start-up
-# and peak memory of pelagor against the baseline window on a private Xvfb.
+# Runs every benchmark: the clicks beside their floors and the map of the seas
+# beside its baselines (offscreen), then start-up and peak memory of pelagor
+# against the baseline window on a private Xvfb.
 #   bench/run.sh [click-iterations] [start-up-pairs]        (defaults 400 and 20)
 # Builds what it needs with the default preset into build/, or into the
 # directory PELAGOR_BUILD_DIR names. Measurements only: nothing is asserted.
@@ -14,13 +15,17 @@ build=${PELAGOR_BUILD_DIR:-build}
 
 scripts/install-deps.sh
 cmake --preset default -B "$build" >/dev/null
-cmake --build "$build" --target pelagor click_bench startup_bench baseline_window
+cmake --build "$build" --target pelagor click_bench map_bench startup_bench baseline_window
 
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 echo
 echo "== machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
 echo "== clicks through the real window beside their floors (offscreen platform)"
 QT_QPA_PLATFORM=offscreen "$build/bench/click_bench" "$iterations"
+
+echo
+echo "== the map of the seas: F2 to its first frame, picks to its repaint, beside baselines (offscreen)"
+QT_QPA_PLATFORM=offscreen "$build/bench/map_bench" "$((iterations / 2))"
 
 echo
 echo "== start-up to the first frame and peak RSS, A = pelagor, B = baseline_window"

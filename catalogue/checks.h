@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The shape of a sea row and the compile-time checks made over the catalogue.
+// The shape of a sea row and of a sea's place, and the compile-time checks
+// made over the catalogue and over the table of places (sea_points.h).
 #pragma once
 
 #include <algorithm>
@@ -56,6 +57,63 @@ template <std::size_t N> consteval bool inAscendingOrder(const SeaRow (&seas)[N]
         }
     }
     return true;
+}
+
+// A place on the globe in degrees: latitude north positive, longitude east
+// positive.
+struct GeoPoint {
+    double latitude;
+    double longitude;
+};
+
+// One row of the table of places: the sea's name as the sea list spells it,
+// and a point in its water.
+struct SeaPlace {
+    std::u16string_view name;
+    GeoPoint point;
+};
+
+// The places name the seas of the list, row for row.
+template <std::size_t N, std::size_t M>
+consteval bool sameSeasInOrder(const SeaPlace (&places)[N], const SeaRow (&seas)[M])
+{
+    for (std::size_t row = 0; row < std::min(N, M); ++row) {
+        if (places[row].name != seas[row].name) {
+            return false;
+        }
+    }
+    return N == M;
+}
+
+template <std::size_t N> consteval bool allLatitudesValid(const SeaPlace (&places)[N])
+{
+    return std::ranges::all_of(places, [](const SeaPlace &place) {
+        return place.point.latitude >= -90.0 && place.point.latitude <= 90.0;
+    });
+}
+
+// The 180th meridian is written east, as 180.
+template <std::size_t N> consteval bool allLongitudesValid(const SeaPlace (&places)[N])
+{
+    return std::ranges::all_of(places, [](const SeaPlace &place) {
+        return place.point.longitude > -180.0 && place.point.longitude <= 180.0;
+    });
+}
+
+// Whether a number of degrees is written with at most one decimal place.
+constexpr bool inTenths(double degrees)
+{
+    const double tenths = degrees * 10.0;
+    const auto whole = static_cast<long long>(tenths < 0.0 ? tenths - 0.5 : tenths + 0.5);
+    const double left = tenths - static_cast<double>(whole);
+    return left > -1e-9 && left < 1e-9;
+}
+
+template <std::size_t N> consteval bool allInTenths(const SeaPlace (&places)[N])
+{
+    return std::ranges::all_of(places, [](const SeaPlace &place) {
+        return inTenths(place.point.latitude) && inTenths(place.point.longitude);
+    });
 }
 
 } // namespace pelagor::catalogue

@@ -3,15 +3,19 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Pelagor on a private Xvfb display, clicks the ocean "Тихи" and saves a
 # picture of the window.
-#   scripts/screenshot.sh [output.png] [scale] [scheme]
+#   scripts/screenshot.sh [output.png] [scale] [scheme] [map]
 # The scale (1 by default) is handed to Qt as QT_SCALE_FACTOR. The scheme is
 # "light" (Qt's own colours, the default) or "dark": the "darker" scheme of
 # the qt6ct platform theme, as a KDE-style desktop hands it to Qt programs.
+# With map "ocean" or "sea", F2 opens the map first, the pick is "Тихи" (after
+# "Японско море") or "Черно море" (by the keys in the sea list), and the
+# picture shows the window and the map side by side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/pelagor.png}")
 scale=${2:-1}
 scheme=${3:-light}
+map=${4:-}
 program=${PELAGOR:-build/window/pelagor}
 mkdir -p "$(dirname "$out")"
 
@@ -44,9 +48,42 @@ done
 [ -n "$window" ] || { echo "screenshot: the window did not appear" >&2; exit 1; }
 sleep 0.5
 
-# "Тихи" is the fourth option: frame at (16, 40), option at (8, 80) in it.
 at() { awk -v p="$1" -v s="$scale" 'BEGIN { printf "%d", p * s }'; }
-xdotool mousemove --window "$window" "$(at $((16 + 8 + 8)))" "$(at $((40 + 80 + 10)))" click 1
+if [ -n "$map" ]; then
+    xdotool windowfocus --sync "$window" key F2
+    sleep 1
+fi
+case "$map" in
+    sea)
+        # A click on the first sea row, then End and four rows up: "Черно море".
+        xdotool mousemove --window "$window" "$(at 330)" "$(at 74)" click 1
+        xdotool key End Up Up Up Up
+        ;;
+    "" | ocean)
+        if [ -n "$map" ]; then
+            # First "Японско море", the last row, whose name the map then keeps.
+            xdotool mousemove --window "$window" "$(at 330)" "$(at 74)" click 1
+            xdotool key End
+        fi
+        # "Тихи" is the fourth option: frame at (16, 40), option at (8, 80) in it.
+        xdotool mousemove --window "$window" "$(at $((16 + 8 + 8)))" "$(at $((40 + 80 + 10)))" click 1
+        ;;
+    *) echo "screenshot: unknown map pick $map (sea or ocean)" >&2; exit 2 ;;
+esac
 sleep 0.5
-import -window "$window" "$out"
+if [ -z "$map" ]; then
+    import -window "$window" "$out"
+else
+    # The window and the map, as they stand on the screen.
+    mapwindow=$(xdotool search --onlyvisible --name 'Карта на моретата' | head -n 1)
+    [ -n "$mapwindow" ] || { echo "screenshot: the map did not appear" >&2; exit 1; }
+    xdotool mousemove 0 0
+    sleep 0.3
+    box() { xdotool getwindowgeometry --shell "$1" | awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["X"] + v["WIDTH"], v["Y"] + v["HEIGHT"] }'; }
+    read -r x1 y1 x2 y2 < <(box "$window")
+    read -r u1 v1 u2 v2 < <(box "$mapwindow")
+    left=$((x1 < u1 ? x1 : u1)) top=$((y1 < v1 ? y1 : v1))
+    right=$((x2 > u2 ? x2 : u2)) bottom=$((y2 > v2 ? y2 : v2))
+    import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$out"
+fi
 echo "saved $out"

@@ -1,21 +1,23 @@
 # SPDX-FileCopyrightText: 2026 The Pelagor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Proves that the compile-time checks over the catalogue bite: copies of the
-# catalogue with one fact broken must fail to compile, each with the message
-# that names the broken fact, and the unchanged copy must compile.
+# Proves that the compile-time checks over the catalogue and the table of sea
+# points bite: copies with one fact broken must fail to compile, each with the
+# message that names the broken fact, and the unchanged copies must compile.
 #
 # cmake -DCXX=<compiler> -DSOURCE_DIR=<tree> -DWORK_DIR=<scratch> -P catalogue_checks_bite.cmake
 
 file(READ "${SOURCE_DIR}/catalogue/catalogue.h" original)
+file(READ "${SOURCE_DIR}/catalogue/sea_points.h" original_points)
 set(failures "")
 
-function(compile_variant name content expected_message)
+function(compile_variant name content points expected_message)
     set(dir "${WORK_DIR}/${name}")
     file(REMOVE_RECURSE "${dir}")
     file(WRITE "${dir}/catalogue/catalogue.h" "${content}")
+    file(WRITE "${dir}/catalogue/sea_points.h" "${points}")
     file(COPY "${SOURCE_DIR}/catalogue/checks.h" DESTINATION "${dir}/catalogue")
-    file(WRITE "${dir}/use.cpp" "#include \"catalogue/catalogue.h\"\n")
+    file(WRITE "${dir}/use.cpp" "#include \"catalogue/sea_points.h\"\n")
     execute_process(
         COMMAND "${CXX}" -std=c++20 -fsyntax-only -I "${dir}" "${dir}/use.cpp"
         RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -39,21 +41,38 @@ function(broken name from to expected_message)
         message(FATAL_ERROR "${name}: the catalogue has no \"${from}\" to change")
     endif()
     string(REPLACE "${from}" "${to}" content "${original}")
-    compile_variant("${name}" "${content}" "${expected_message}")
+    compile_variant("${name}" "${content}" "${original_points}" "${expected_message}")
+    set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+
+function(broken_point name from to expected_message)
+    string(FIND "${original_points}" "${from}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${name}: the sea points have no \"${from}\" to change")
+    endif()
+    string(REPLACE "${from}" "${to}" points "${original_points}")
+    compile_variant("${name}" "${original}" "${points}" "${expected_message}")
     set(failures "${failures}" PARENT_SCOPE)
 endfunction()
 
 set(row0 "    {u\"Адриатическо море\", u\"0\"},\n")
 set(row1 "    {u\"Азовско море\", u\"0\"},\n")
 
-compile_variant(unchanged "${original}" "")
+compile_variant(unchanged "${original}" "${original_points}" "")
 broken(rows_swapped "${row0}${row1}" "${row1}${row0}" "ascending code-point order")
 broken(row_removed "${row1}" "" "exactly 82 sea rows")
 broken(count_changed "{u\"Черно море\", u\"0\"}" "{u\"Черно море\", u\"1\"}" "ocean 0 must have 22 seas")
 broken(no_such_ocean "{u\"Черно море\", u\"0\"}" "{u\"Черно море\", u\"7\"}" "one digit from")
 broken(name_too_long "{u\"Черно море\"," "{u\"Черно море и Азовско море\"," "longer than 21")
+set(point0 "    {u\"Адриатическо море\", {43.0, 15.0}},\n")
+set(point1 "    {u\"Азовско море\", {46.0, 36.5}},\n")
+broken_point(points_swapped "${point0}${point1}" "${point1}${point0}" "name the seas of the catalogue")
+broken_point(point_removed "${point1}" "" "exactly 82 rows")
+broken_point(latitude_beyond_pole "{43.0, 34.0}" "{91.0, 34.0}" "latitude lies outside")
+broken_point(meridian_written_west "{-18.0, 180.0}" "{-18.0, -180.0}" "longitude lies outside")
+broken_point(hundredths "{43.0, 34.0}" "{43.05, 34.0}" "more than one decimal")
 
 if(failures)
     message(FATAL_ERROR "The catalogue checks did not bite as expected:${failures}")
 endif()
-message(STATUS "every broken catalogue was refused with its own message")
+message(STATUS "every broken catalogue and table of points was refused with its own message")

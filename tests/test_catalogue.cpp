@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "catalogue/catalogue.h"
+#include "catalogue/sea_points.h"
+#include "window/land.h"
 
 #include <QTest>
 
@@ -44,6 +46,32 @@ private slots:
             captions << text(caption);
         }
         QCOMPARE(captions, expected);
+    }
+
+    // Every sea's point lies in water on the land the map draws; the last rows
+    // show that a point on land is found there, also where the land is cut
+    // along the 180th meridian or closed along the pole.
+    void seaPointsLieInWater_data()
+    {
+        QTest::addColumn<QPointF>("lonLat");
+        QTest::addColumn<bool>("onLand");
+        for (std::size_t row = 0; row < catalogue::kSeaCount; ++row) {
+            const catalogue::GeoPoint point = catalogue::kSeaPoints[row];
+            QTest::newRow(text(catalogue::kSeas[row].name).toUtf8().constData())
+                << QPointF(point.longitude, point.latitude) << false;
+        }
+        QTest::newRow("Черно море moved into Romania") << QPointF(25.0, 45.0) << true;
+        QTest::newRow("Caspian Sea, a hole in the land") << QPointF(50.5, 42.0) << false;
+        QTest::newRow("Chukotka east of 180") << QPointF(-179.9, 67.0) << true;
+        QTest::newRow("Wrangel Island west of 180") << QPointF(179.9, 71.2) << true;
+        QTest::newRow("near the South Pole") << QPointF(0.0, -89.5) << true;
+    }
+
+    void seaPointsLieInWater()
+    {
+        QFETCH(QPointF, lonLat);
+        QFETCH(bool, onLand);
+        QCOMPARE(pelagor::isOnLand(lonLat), onLand);
     }
 };
 

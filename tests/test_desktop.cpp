@@ -110,14 +110,15 @@ private slots:
         QVERIFY(option(*window_, 3)->isChecked());
     }
 
-    // The menus a right click opens, all in Bulgarian: the answer box's and
-    // a scroll bar's (every scroll bar has the same menu).
+    // The menus a right click opens, all in Bulgarian: the answer box's, a
+    // scroll bar's (every scroll bar has the same menu) and the window's own.
     void contextMenuIsInBulgarian_data()
     {
         QTest::addColumn<int>("target");
         QTest::addColumn<QString>("firstEntry");
         QTest::newRow("answer box") << 0 << QStringLiteral("Копиране");
         QTest::newRow("scroll bar of the seas") << 1 << QStringLiteral("Превъртайте тук");
+        QTest::newRow("the window's title") << 2 << QStringLiteral("Карта на моретата");
     }
 
     void contextMenuIsInBulgarian()
@@ -125,7 +126,8 @@ private slots:
         QFETCH(int, target);
         QFETCH(QString, firstEntry);
         QPlainTextEdit *output = outputBox(*window_);
-        QWidget *const targets[] = {output->viewport(), seaList(*window_)->verticalScrollBar()};
+        QWidget *const targets[] = {output->viewport(), seaList(*window_)->verticalScrollBar(),
+                                    window_.get()};
         QWidget *widget = targets[target];
         QStringList entries;
         // Reads the menu once it is up, then closes it.

@@ -4,8 +4,10 @@
 #include "expected_texts.h"
 #include "window_driver.h"
 
+#include "catalogue/sea_points.h"
 #include "window/exercise.h"
 #include "window/pelagor.h"
+#include "window/sea_map.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -14,7 +16,9 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
+#include <numbers>
 
 using namespace pelagor::test;
 using pelagor::Pelagor;
@@ -57,6 +61,17 @@ QRect drawn(const QImage &picture, const QRect &near, const QColor &colour)
         }
     }
     return found;
+}
+
+// Natural Earth I in the projection's units, written out from its definition.
+QPointF naturalEarth(pelagor::catalogue::GeoPoint point)
+{
+    const double l = point.longitude * std::numbers::pi / 180;
+    const double p = point.latitude * std::numbers::pi / 180;
+    return {l * (0.8707 - 0.131979 * std::pow(p, 2) - 0.013791 * std::pow(p, 4) +
+                 0.003971 * std::pow(p, 10) - 0.001529 * std::pow(p, 12)),
+            p * (1.007226 + 0.015085 * std::pow(p, 2) - 0.044475 * std::pow(p, 6) +
+                 0.028874 * std::pow(p, 8) - 0.005916 * std::pow(p, 10))};
 }
 
 } // namespace
@@ -383,6 +398,73 @@ private slots:
         QTest::mouseDClick(list->viewport(), Qt::MiddleButton, {}, row5);
         QVERIFY(list->selectedItems().isEmpty());
         QCOMPARE(window_->Text(), pelagor::exerciseText());
+    }
+
+    // F2 shows the map beside the form, which keeps the focus; the map marks
+    // each pick where the projection puts it, picks the sea whose mark is
+    // clicked or tapped, and closes with Esc.
+    void mapFollowsAndPicks()
+    {
+        Pelagor &w = *window_;
+        QVERIFY(w.seaMap() == nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        pelagor::SeaMap *map = w.seaMap();
+        QVERIFY(map != nullptr && QTest::qWaitForWindowExposed(map));
+        QCOMPARE(map->windowTitle(), QStringLiteral("Карта на моретата"));
+        QCOMPARE(map->windowType(), Qt::Tool);
+        QApplication::processEvents();
+        QCOMPARE(QApplication::activeWindow(), &w);
+        QCOMPARE(QApplication::focusWidget(), outputBox(w));
+
+        // The Black Sea's point, by the projection written out here and the
+        // map's frame (its centre and its 180th meridian on the equator).
+        const auto point = pelagor::catalogue::kSeaPoints.at(77);
+        const QPointF centre = map->project({0, 0});
+        const double unit = (map->project({0, 180}).x() - centre.x()) / naturalEarth({0, 180}).x();
+        const QPointF at =
+            centre + QPointF(naturalEarth(point).x(), -naturalEarth(point).y()) * unit;
+        const QPoint pixel = (at * map->devicePixelRatio()).toPoint();
+        const auto colourAt = [map, pixel] { return map->grab().toImage().pixelColor(pixel); };
+        QVERIFY(colourAt() != pelagor::SeaMap::markColour());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(seaList(w), Qt::Key_End);
+        for (int up = 0; up < 4; ++up) {
+            QTest::keyClick(seaList(w), Qt::Key_Up);
+        }
+        QCOMPARE(w.Text(), seaLookup(QStringLiteral("Черно море"), 0));
+        QCOMPARE(colourAt(), pelagor::SeaMap::markColour());
+        QVERIFY2(map->accessibleDescription().contains(QStringLiteral("Черно море")) &&
+                     map->accessibleDescription().contains(QStringLiteral("° с. ш., ")),
+                 qPrintable(map->accessibleDescription()));
+
+        // A tap on the mark of Koro, by the 180th meridian, and a click on
+        // that of the Sea of Japan, each after a pick of the Pacific.
+        const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
+        const std::pair<int, const char *> marks[] = {{38, "Море Коро"}, {81, "Японско море"}};
+        for (const auto &[row, name] : marks) {
+            clickOption(w, 3);
+            const QPoint mark = map->markCentre(row).value_or(QPointF(-1, -1)).toPoint();
+            QVERIFY(map->rect().contains(mark));
+            if (row == 38) {
+                QTest::touchEvent(map, finger.get()).press(0, mark);
+                QTest::touchEvent(map, finger.get()).release(0, mark);
+            } else {
+                QTest::mouseClick(map, Qt::LeftButton, {}, mark);
+            }
+            QCOMPARE(w.Text(), seaLookup(QString::fromUtf8(name), 3));
+            QCOMPARE(seaList(w)->currentRow(), row);
+            QVERIFY(seaList(w)->viewport()->rect().contains(
+                seaList(w)->visualItemRect(seaList(w)->item(row))));
+        }
+        // Elsewhere a click picks nothing.
+        QTest::mouseClick(map, Qt::LeftButton, {}, map->project({0, -30}).toPoint());
+        QCOMPARE(w.Text(), seaLookup(QStringLiteral("Японско море"), 3));
+
+        map->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(map));
+        QTest::keyClick(map, Qt::Key_Escape);
+        QVERIFY(!map->isVisible());
     }
 
 private:

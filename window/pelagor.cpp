@@ -9,13 +9,19 @@
 #include "window/exercise.h"
 #include "window/option_button.h"
 #include "window/sea_list_box.h"
+#include "window/sea_map.h"
 #include "window/touch_scrolling.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -119,6 +125,9 @@ Pelagor::~Pelagor()
     optionGroup_->disconnect(this);
     seaNames_->selectionModel()->disconnect(this);
     seaNames_->onSelectedRowClicked = nullptr;
+    if (map_ != nullptr) {
+        map_->onSeaClicked = nullptr;
+    }
 }
 
 void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
@@ -228,7 +237,8 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     connect(seaNames_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection &selected) {
                 if (!selected.isEmpty()) {
-                    answer([this] { selection_.List1_Click(0); }, seaNames_);
+                    answer([this] { selection_.List1_Click(0); },
+                           pickingFromMap_ ? static_cast<QWidget *>(map_.get()) : seaNames_);
                 }
             });
     seaNames_->onSelectedRowClicked = [this] {
@@ -237,6 +247,13 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
 
     // Every answer reaches a screen reader where its focus is.
     announcer_ = std::make_unique<AnswerAnnouncer>(this, frame_, options_, seaNames_);
+
+    // F2, and the one entry of the window's context menu, show and hide the map.
+    mapAction_ = new QAction(QStringLiteral("Карта на моретата"), this);
+    mapAction_->setShortcut(Qt::Key_F2);
+    mapAction_->setCheckable(true);
+    connect(mapAction_, &QAction::triggered, this, [this] { toggleMap(); });
+    addAction(mapAction_);
 }
 
 void Pelagor::applyColours()
@@ -328,9 +345,112 @@ void Pelagor::answer(const std::function<void()> &click, QWidget *picked)
     const bool shown = (clickDepth_ == 0 || failure) && showOutput();
     if (failure) {
         reportRunTimeError(*failure);
-    } else if (shown) {
+        return;
+    }
+    if (clickDepth_ == 0) {
+        rememberPick(picked);
+    }
+    if (shown) {
         announcer_->announce(forDisplay(text_), picked);
     }
+}
+
+void Pelagor::rememberPick(const QWidget *picked)
+{
+    pickedOcean_ = -1;
+    pickedSea_ = ListIndex();
+    for (std::size_t n = 0; n < options_.size(); ++n) {
+        if (options_.at(n) == picked) {
+            pickedOcean_ = static_cast<int>(n);
+            pickedSea_ = -1;
+        }
+    }
+    tellMap();
+}
+
+void Pelagor::tellMap()
+{
+    if (map_ == nullptr) {
+        return;
+    }
+    if (pickedOcean_ >= 0) {
+        map_->showOcean(pickedOcean_);
+    } else if (pickedSea_ >= 0) {
+        map_->showSea(pickedSea_);
+    }
+}
+
+void Pelagor::showMap()
+{
+    if (map_ == nullptr) {
+        map_ = std::make_unique<SeaMap>(this);
+        map_->onSeaClicked = [this](int row) { pickSeaFromMap(row); };
+        tellMap();
+    }
+    map_->showBesideForm();
+}
+
+void Pelagor::toggleMap()
+{
+    if (map_ != nullptr && map_->isVisible()) {
+        map_->close();
+    } else {
+        showMap();
+    }
+}
+
+void Pelagor::pickSeaFromMap(int row)
+{
+    QListWidgetItem *item = seaNames_->item(row);
+    if (item == nullptr) {
+        return;
+    }
+    seaNames_->scrollToItem(item);
+    if (ListIndex() == row) {
+        // The row picked already: answered again, as a click on it is.
+        answer([this] { selection_.List1_Click(0); }, map_.get());
+        return;
+    }
+    pickingFromMap_ = true;
+    seaNames_->setCurrentRow(row);
+    pickingFromMap_ = false;
+}
+
+void Pelagor::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The window's own menu opens on its background, labels and frame, and
+    // from the keyboard on the controls that have no menu of their own; the
+    // others keep theirs.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        const QWidget *under = childAt(event->pos());
+        if (under != nullptr && under != title_ && under != seaTitle_ && under != frame_) {
+            event->ignore();
+            return;
+        }
+    }
+    mapAction_->setChecked(map_ != nullptr && map_->isVisible());
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(mapAction_);
+    menu->popup(event->globalPos());
+    event->accept();
+}
+
+void Pelagor::keyPressEvent(QKeyEvent *event)
+{
+#ifndef Q_OS_WIN
+    // Shift+F10 opens the context menu of the control with the focus, as the
+    // Menu key does (on Windows the system sees to both).
+    QWidget *focus = QApplication::focusWidget();
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier &&
+        focus != nullptr && focus->window() == this) {
+        const QPoint at = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+        QApplication::sendEvent(focus, &menu);
+        return;
+    }
+#endif
+    QWidget::keyPressEvent(event);
 }
 
 bool Pelagor::showOutput()

@@ -15,8 +15,11 @@
 #include <memory>
 #include <span>
 
+class QAction;
 class QButtonGroup;
+class QContextMenuEvent;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -26,6 +29,7 @@ namespace pelagor {
 
 class AnswerAnnouncer;
 class SeaListBox;
+class SeaMap;
 
 // The publisher's web address, shown at the head of the window's caption.
 inline constexpr char16_t kPublisherAddress[] = u"www.pelagor.example";
@@ -55,6 +59,17 @@ public:
 
     [[nodiscard]] const Selection &selection() const { return selection_; }
 
+    // The map of the seas, "Карта на моретата": shown beside the window, it
+    // follows every answer. F2 and the window's context menu show and hide it.
+    void showMap();
+    void toggleMap();
+    // The map, once it has been wanted; nullptr before.
+    [[nodiscard]] SeaMap *seaMap() const { return map_.get(); }
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void buildControls(std::span<const catalogue::SeaRow> seas);
     void applyColours();
@@ -67,6 +82,11 @@ private:
     // Returns whether the box got a new text.
     bool showOutput();
     void reportRunTimeError(const RunTimeError &error);
+    // Keeps what an answer was about, and tells the map.
+    void rememberPick(const QWidget *picked);
+    void tellMap();
+    // A click or tap on a sea's mark: the sea is picked as by its row.
+    void pickSeaFromMap(int row);
 
     Selection selection_{*this};
     // The output exactly as the logic last wrote it, CR LF line ends included;
@@ -79,6 +99,13 @@ private:
     // Hands each answer shown to a running screen reader. Not a child of the
     // window: it stops following the focus before the controls are taken down.
     std::unique_ptr<AnswerAnnouncer> announcer_;
+    // The last pick, for the map: an ocean or a sea row, the other one -1.
+    int pickedOcean_ = -1;
+    int pickedSea_ = -1;
+    // While the sea list selects a row for a mark on the map.
+    bool pickingFromMap_ = false;
+    QAction *mapAction_ = nullptr;
+    std::unique_ptr<SeaMap> map_;
 
     QLabel *title_ = nullptr;
     QGroupBox *frame_ = nullptr;
