@@ -4,6 +4,8 @@
 #include "window/application.h"
 
 #include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QTranslator>
 
 namespace pelagor {
@@ -30,6 +32,20 @@ void prepareApplication(QApplication &app)
     } else {
         delete translator;
     }
+}
+
+StartOptions readCommandLine(const QApplication &app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Пелагор: океани и морета, урок по география на български език."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption map(QStringLiteral("map"),
+                                 QStringLiteral("Отваря и картата на моретата (F2 в прозореца)."));
+    parser.addOption(map);
+    parser.process(app);
+    return {.map = parser.isSet(map)};
 }
 
 } // namespace pelagor

@@ -22,4 +22,16 @@ QFont programFont();
 // (context menus, standard buttons) into Bulgarian, the program's language.
 void prepareApplication(QApplication &app);
 
+// What the command line asks for beyond Qt's own options.
+struct StartOptions {
+    // Whether the map of the seas opens with the window.
+    bool map = false;
+};
+
+// Reads the program's command line, after Qt has taken its own options out
+// of it: --map; --help and --version answer and end the program, and so
+// does an unknown option, with a message (in Bulgarian, Qt's texts
+// included) and status 1.
+StartOptions readCommandLine(const QApplication &app);
+
 } // namespace pelagor

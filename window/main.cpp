@@ -10,7 +10,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     pelagor::prepareApplication(app);
+    const pelagor::StartOptions options = pelagor::readCommandLine(app);
     pelagor::Pelagor window;
     window.show();
+    if (options.map) {
+        window.showMap();
+    }
     return QApplication::exec();
 }
