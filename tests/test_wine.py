@@ -165,7 +165,7 @@ def drive(session, installer, screenshot):
     click(env, window, FIRST_SEA_AT)
     expected = sea_lookup("Адриатическо море")
     check_text(copied_output(env, window, expected), expected, "after a click on the first sea")
-    run(["xdotool", "key", "--window", window, "F2"], env)
+    run(["xdotool", "windowactivate", "--sync", window, "key", "F2"], env)
     maps = poll(lambda: run(["xdotool", "search", "--onlyvisible", "--name", "^Карта на моретата$"],
                             env).stdout.split(), "the map's window", 30, fail=False)
     check(bool(maps), "F2 opens a second window, \"Карта на моретата\"")
