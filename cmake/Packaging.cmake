@@ -45,12 +45,13 @@ if(WIN32)
     # The Start-menu shortcut, in a folder "Пелагор" (the package name).
     set(CPACK_PACKAGE_EXECUTABLES pelagor "Пелагор — океани и морета")
     set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
-    # A second shortcut starts it with the map of the seas open.
-    set(pelagor_map_shortcut "$SMPROGRAMS\\$STARTMENU_FOLDER\\Пелагор — карта на моретата.lnk")
+    # A second shortcut starts it with the map of the seas open. (CPack reads
+    # these texts back once more, so their backslashes are doubled again;
+    # NSIS takes single quotes as well as double.)
+    set(pelagor_map_shortcut "Пелагор — карта на моретата.lnk")
     set(CPACK_NSIS_CREATE_ICONS_EXTRA
-        "  CreateShortCut \"${pelagor_map_shortcut}\" \"$INSTDIR\\pelagor.exe\" \"--map\"")
-    set(CPACK_NSIS_DELETE_ICONS_EXTRA
-        "  Delete \"$SMPROGRAMS\\$MUI_TEMP\\Пелагор — карта на моретата.lnk\"")
+        "  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\${pelagor_map_shortcut}' '$INSTDIR\\\\pelagor.exe' '--map'")
+    set(CPACK_NSIS_DELETE_ICONS_EXTRA "  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\${pelagor_map_shortcut}'")
     set(CPACK_NSIS_INSTALLED_ICON_NAME pelagor.exe)
     set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/window/icons/pelagor.ico")
     set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/window/icons/pelagor.ico")
