@@ -44,14 +44,20 @@ cmake --build --preset windows
 qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 qt_version=${qt_version#*:}
 qt_version=${qt_version%%[+~-]*}
-exe=build/windows/window/pelagor.exe
+# So is the announcement a screen reader gets each answer by (Qt 6.8 and later).
+exe=build/windows/pelagor.exe
 grep -aqF "Qt $qt_version (x86_64" "$exe" || {
     echo "windows: $exe does not carry Qt $qt_version's build string" >&2
+    exit 1
+}
+x86_64-w64-mingw32-nm -C "$exe" | grep -q "QAccessibleAnnouncementEvent::~" || {
+    echo "windows: $exe hands no announcements to screen readers" >&2
     exit 1
 }
 {
     echo "Qt for Windows: $qt_version, static ($(cat "$PELAGOR_QT_WINDOWS/pelagor-qt-build.txt"))"
     grep -aoE "Qt $qt_version \([^)]*\)" "$exe" | head -n 1
+    echo "Announcements to screen readers: compiled in"
 } >/out/qt.txt
 
 installer=$(cd build/windows && ls pelagor-*-win64.exe)
