@@ -17,6 +17,12 @@ if(NOT EXISTS "${pelagor_qt}/lib/cmake/Qt6/Qt6Config.cmake")
     message(FATAL_ERROR "No Qt for Windows in ${pelagor_qt}: scripts/build-qt-windows.sh builds it")
 endif()
 
+# A static Qt links its plugins (the Windows platform, its style, the icon
+# format) into the program only when their packages are read; Debian's Qt 6.8
+# turns that off by default, and without the platform plugin the program
+# cannot start.
+set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)
+
 list(APPEND CMAKE_FIND_ROOT_PATH "${pelagor_qt}")
 list(APPEND CMAKE_PREFIX_PATH "${pelagor_qt}")
 execute_process(COMMAND dpkg-architecture -qDEB_HOST_MULTIARCH
