@@ -35,6 +35,9 @@ packages=(
     orca openbox at-spi2-core dbus-daemon python3 python3-pyatspi procps
     speech-dispatcher
     weston qt6-wayland
+    # Qt's private platform accessibility, which the in-process record of what
+    # a screen reader is handed turns on
+    qt6-base-private-dev
     # source checks, sanitizers, packaging, licences
     clang clang-tidy clang-format libclang-rt-dev
     desktop-file-utils appstream dpkg-dev lintian man-db groff-base

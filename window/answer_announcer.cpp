@@ -8,8 +8,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListWidgetItem>
 #include <QMetaObject>
+#include <QMouseEvent>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -25,19 +27,31 @@ AnswerAnnouncer::AnswerAnnouncer(QWidget *window, QWidget *frame,
     // list's focus mark leaves the control that carries it, so that coming
     // back later does not read it again.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget * /*old*/, QWidget *now) {
-        readerOnFrame_ = false;
+        readerAway_ = false;
         if (spokenControl_ != nullptr && now != spokenControl_) {
             clearSpokenAnswer();
         }
     });
+    markedRow_ = seas_->currentIndex().row();
     connect(seas_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                readerOnFrame_ = false;
+                markedRow_ = current.row();
+                readerAway_ = false;
                 if (spokenControl_ == seas_ && current.row() != spokenRow_) {
                     clearSpokenAnswer();
                 }
             });
-    // A screen reader moves its focus to the sea row the mouse presses.
+    // The first arrow in the list selects the row the mark already stands on:
+    // the mark does not move, so Qt says nothing of it, and a screen reader
+    // would keep its focus on the list, not on the row just picked.
+    connect(seas_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (std::exchange(markStays_, false)) {
+            noticeFocusOnCurrentRow();
+        }
+    });
+    // The keys that select the marked row, and the mouse: a screen reader
+    // moves its focus to the sea row the mouse presses.
+    seas_->installEventFilter(this);
     seas_->viewport()->installEventFilter(this);
 }
 
@@ -84,7 +98,7 @@ void AnswerAnnouncer::announce(const QString &answer, QWidget *picked)
             // a word, at a moment of its own; the answer waits for the release.
             setSpokenAnswer(seas_, row, answer);
             answerOnRelease_ = true;
-        } else if (seas_->currentRow() == row && !seas_->focusNoticeComing()) {
+        } else if (seas_->currentRow() == row && !focusNoticeComing()) {
             answerInPlace(seas_, row, answer);
         } else {
             setSpokenAnswer(seas_, row, answer);
@@ -101,6 +115,9 @@ void AnswerAnnouncer::announce(const QString &answer, QWidget *picked)
         const QModelIndex current = seas_->currentIndex();
         const bool onRow = current.isValid() && seas_->selectionModel()->isSelected(current);
         answerInPlace(seas_, onRow ? current.row() : -1, answer);
+    } else if (focus != nullptr && focus == picked && !isInWindow(focus)) {
+        // The focused control of another window of the program.
+        answerInPlace(picked, -1, answer);
     } else {
         // On the output box the answer is the box's own new text.
         clearSpokenAnswer();
@@ -118,23 +135,56 @@ bool AnswerAnnouncer::isOption(const QWidget *widget) const
     return std::ranges::find(options_, widget) != options_.cend();
 }
 
+bool AnswerAnnouncer::focusNoticeComing() const
+{
+    return markStays_ || seas_->currentIndex().row() != markedRow_;
+}
+
+void AnswerAnnouncer::noticeFocusOnCurrentRow()
+{
+    if (!QAccessible::isActive() || !seas_->hasFocus() || !seas_->currentIndex().isValid()) {
+        return;
+    }
+    QAccessibleEvent focus(seas_, QAccessible::Focus);
+    // One column and no hidden rows: the row is the accessible child.
+    focus.setChild(seas_->currentIndex().row());
+    QAccessible::updateAccessibility(&focus);
+}
+
 void AnswerAnnouncer::answerInPlace(QWidget *control, int row, const QString &text)
 {
     // Orca, for one, reads the frame's description with it, but not a label's.
-    QWidget *target = readerOnFrame_ ? control : frame_;
+    QWidget *away = isInWindow(control) ? frame_ : control->window();
+    QWidget *target = readerAway_ ? control : away;
     setSpokenAnswer(target, target == control ? row : -1, text);
     QAccessibleEvent focus(target, QAccessible::Focus);
     if (target == control && row >= 0) {
         focus.setChild(row);
     }
     QAccessible::updateAccessibility(&focus);
-    readerOnFrame_ = target == frame_;
+    readerAway_ = target == away;
 }
 
 bool AnswerAnnouncer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
-        readerOnFrame_ = false;
+    if (watched == seas_) {
+        if (event->type() == QEvent::KeyPress) {
+            markStays_ = seas_->selectsMarkedRow(dynamic_cast<QKeyEvent *>(event));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    const auto *press =
+        event->type() == QEvent::MouseButtonPress ? dynamic_cast<QMouseEvent *>(event) : nullptr;
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // A screen reader moves its own focus to the row the mouse presses; the
+    // answer is handed over in the row's description when the button is let
+    // go, so the notice Qt would give of the new mark, before the row carries
+    // its answer, is left out (until the next event on the list's viewport).
+    seas_->leavesOutMarkNotice =
+        press != nullptr && press->button() == Qt::LeftButton && QAccessible::isActive();
+#endif
+    if (press != nullptr) {
+        readerAway_ = false;
     } else if (event->type() == QEvent::MouseButtonRelease &&
                std::exchange(answerOnRelease_, false) && spokenControl_ == seas_) {
         answerInPlace(seas_, spokenRow_, answer_);

@@ -5,7 +5,6 @@
 
 #include "window/touch_scrolling.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScroller>
@@ -92,7 +91,7 @@ void SeaListBox::clickAt(QPointF position)
     mouseReleaseEvent(&release);
 }
 
-void SeaListBox::keyPressEvent(QKeyEvent *event)
+bool SeaListBox::selectsMarkedRow(const QKeyEvent *event) const
 {
     // Before any row is selected the focus mark stands on the first row; the
     // first arrow press selects that row rather than skipping past it.
@@ -100,14 +99,14 @@ void SeaListBox::keyPressEvent(QKeyEvent *event)
         (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up) &&
         (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
             Qt::NoModifier;
-    if (plainArrow && currentIndex().isValid() && !selectionModel()->hasSelection()) {
-        // The mark does not move, so Qt says nothing of it, and a screen reader
-        // would keep its focus on the list, not on the row just picked.
-        noticeComing_ = true;
+    return plainArrow && currentIndex().isValid() && !selectionModel()->hasSelection();
+}
+
+void SeaListBox::keyPressEvent(QKeyEvent *event)
+{
+    if (selectsMarkedRow(event)) {
         selectionModel()->setCurrentIndex(currentIndex(), QItemSelectionModel::ClearAndSelect |
                                                               QItemSelectionModel::Rows);
-        noticeComing_ = false;
-        noticeFocusOnCurrentRow();
         event->accept();
         return;
     }
@@ -123,15 +122,7 @@ void SeaListBox::mousePressEvent(QMouseEvent *event)
     }
     const QModelIndex before = currentIndex();
     const bool wasSelected = before.isValid() && selectionModel()->isSelected(before);
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    // A screen reader moves its own focus to the row the mouse presses; the
-    // window hands it the answer in the row's description when the button is
-    // let go, so the notice Qt would give of the new mark, before the row
-    // carries its answer, is left out.
-    noticeComing_ = QAccessible::isActive();
-#endif
     QListWidget::mousePressEvent(event);
-    noticeComing_ = false;
     if (wasSelected && indexAt(event->position().toPoint()) == before && onSelectedRowClicked) {
         onSelectedRowClicked();
     }
@@ -139,25 +130,13 @@ void SeaListBox::mousePressEvent(QMouseEvent *event)
 
 void SeaListBox::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    markedRow_ = current.row();
-    if (noticeComing_) {
+    if (leavesOutMarkNotice) {
         // QListView's own version only tells assistive technology of the new mark.
         // NOLINTNEXTLINE(bugprone-parent-virtual-call)
         QAbstractItemView::currentChanged(current, previous);
         return;
     }
     QListWidget::currentChanged(current, previous);
-}
-
-void SeaListBox::noticeFocusOnCurrentRow()
-{
-    if (!QAccessible::isActive() || !hasFocus() || !currentIndex().isValid()) {
-        return;
-    }
-    QAccessibleEvent focus(this, QAccessible::Focus);
-    // One column and no hidden rows: the row is the accessible child.
-    focus.setChild(currentIndex().row());
-    QAccessible::updateAccessibility(&focus);
 }
 
 void SeaListBox::mouseDoubleClickEvent(QMouseEvent *event)

@@ -19,15 +19,13 @@ public:
 
     // Called when the user clicks the row that is already selected.
     std::function<void()> onSelectedRowClicked;
+    // While set, the list does not tell assistive technology itself that its
+    // focus mark moved.
+    bool leavesOutMarkNotice = false;
 
-    // Whether the list itself tells assistive technology of the focus on the
-    // current row once the key or press it is handling is done.
-    // (The selection model moves the mark first and tells of it after the
-    // row is selected.)
-    [[nodiscard]] bool focusNoticeComing() const
-    {
-        return noticeComing_ || currentIndex().row() != markedRow_;
-    }
+    // Whether the key selects the row the focus mark stands on, without
+    // moving the mark: the first arrow press before any row is selected.
+    [[nodiscard]] bool selectsMarkedRow(const QKeyEvent *event) const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -39,14 +37,9 @@ protected:
     selectionCommand(const QModelIndex &index, const QEvent *event) const override;
 
 private:
-    // Tells assistive technology that the focus is on the current row.
-    void noticeFocusOnCurrentRow();
     // The mouse's own press and release at the position.
     void clickAt(QPointF position);
 
-    bool noticeComing_ = false;
-    // The row the focus mark was last reported on.
-    int markedRow_ = -1;
     // A finger's touch picks nothing when it lands, since it may start a
     // swipe; the row it landed on is picked when it lifts there unscrolled.
     QPersistentModelIndex touchedRow_;

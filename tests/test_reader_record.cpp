@@ -1,0 +1,216 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// What a screen reader is handed, recorded in the program itself: for every
+// way of picking, the answer reaches the reader once, with the output box's
+// exact text, where its focus is (Qt 6.8: an announcement from the focused
+// control; before: the description of the control the reader's focus is on
+// or moves to), and no control still carries it once the focus has left.
+#include "expected_texts.h"
+#include "window_driver.h"
+
+#include "window/answer_announcer.h"
+#include "window/pelagor.h"
+#include "window/sea_list_box.h"
+
+#include <QAccessible>
+#include <QPointingDevice>
+#include <QTest>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include <functional>
+#include <memory>
+#include <span>
+
+using namespace pelagor::test;
+using pelagor::Pelagor;
+
+namespace {
+
+// Puts the focus where the pick starts, presses the keys that ready it, and picks.
+using Pick = std::function<void()>;
+
+// What the reader was handed, in order, and the object its focus is on.
+QStringList handed;                    // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+std::pair<QObject *, int> readerFocus; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+
+// A reader says the description of the object its focus moves to; a notice
+// of the focus where it already is goes unsaid. An announcement is said when
+// it comes from the control that has the focus.
+void hear(QAccessibleEvent *event)
+{
+    QAccessibleInterface *target = event->accessibleInterface();
+    if (event->type() == QAccessible::Focus && target != nullptr) {
+        const QString description = target->text(QAccessible::Description);
+        if (readerFocus != std::pair{event->object(), event->child()} && !description.isEmpty()) {
+            handed << description;
+        }
+        readerFocus = {event->object(), event->child()};
+    }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    const auto *announcement = dynamic_cast<QAccessibleAnnouncementEvent *>(event);
+    if (announcement != nullptr && event->object() == QApplication::focusWidget()) {
+        handed << announcement->message();
+    }
+#endif
+}
+
+// Whether the accessible object or any under it carries the text as its description.
+bool carries(QAccessibleInterface *object, const QString &text)
+{
+    bool found = object->text(QAccessible::Description) == text;
+    for (int n = 0; n < object->childCount() && !found; ++n) {
+        found = carries(object->child(n), text);
+    }
+    return found;
+}
+
+QString shown(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+class TestReaderRecord : public QObject {
+    Q_OBJECT
+
+private:
+    QWidget *widget(const char *name) const { return control<QWidget>(*window_, name); }
+
+    // Focus on the control, the keys before, then the pick itself.
+    Pick after(const char *focus, const QList<Qt::Key> &before, const Pick &pick)
+    {
+        return [this, focus, before, pick] {
+            widget(focus)->setFocus(Qt::TabFocusReason);
+            for (const Qt::Key key : before) {
+                QTest::keyClick(widget(focus), key);
+            }
+            QCoreApplication::processEvents();
+            handed.clear();
+            pick();
+        };
+    }
+    Pick key(const char *focus, const QList<Qt::Key> &before, Qt::Key key, const QString &text = {})
+    {
+        return after(focus, before, [this, focus, key, text] {
+            QTest::sendKeyEvent(QTest::Click, widget(focus), key, text, Qt::NoModifier);
+        });
+    }
+    // A finger's tap on the middle of the area.
+    void tap(QWidget *target, QRect area) const
+    {
+        QTest::touchEvent(target, device_.get()).press(0, area.center());
+        QTest::touchEvent(target, device_.get()).release(0, area.center());
+    }
+    // A screen reader's own action on the last option, the focus in the list.
+    Pick act(const QString &action)
+    {
+        return after("List1(0)", {Qt::Key_Down}, [this, action] {
+            QAccessible::queryAccessibleInterface(option(*window_, 4))
+                ->actionInterface()
+                ->doAction(action);
+        });
+    }
+    // A control with the focus in a tool window of the program's own picks the ocean.
+    void pickInCompanion()
+    {
+        companion_ = std::make_unique<QWidget>(window_.get(), Qt::Tool);
+        auto *map = new QWidget(companion_.get());
+        companion_->show();
+        map->setFocus();
+        QVERIFY(QTest::qWaitFor([map] { return map->hasFocus(); }));
+        handed.clear();
+        const QList<QRadioButton *> options = window_->findChildren<QRadioButton *>();
+        announcer_ = std::make_unique<pelagor::AnswerAnnouncer>(
+            window_.get(), widget("Frame1"), std::span(options),
+            dynamic_cast<pelagor::SeaListBox *>(seaList(*window_)));
+        announcer_->announce(shown(oceanListing(2)), map);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QAccessible::installUpdateHandler(hear);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QVERIFY(QAccessible::isActive());
+    }
+    void init()
+    {
+        readerFocus = {};
+        announcer_.reset();
+        companion_.reset();
+        window_ = std::make_unique<Pelagor>();
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    void answer_data()
+    {
+        QTest::addColumn<Pick>("pick");
+        QTest::addColumn<int>("ocean"); // the ocean picked, or -1 for the sea selected
+        const char *const first = "Option1(0)";
+        const char *const list = "List1(0)";
+        const Qt::Key space = Qt::Key_Space;
+        const Qt::Key down = Qt::Key_Down;
+        QTest::newRow("Space on an option") << key(first, {}, space) << 0;
+        QTest::newRow("Down in the options") << key(first, {space}, down) << 1;
+        QTest::newRow("Space twice on an option") << key(first, {space}, space) << 0;
+        QTest::newRow("first Down in the list") << key(list, {}, down) << -1;
+        QTest::newRow("Down in the list") << key(list, {down}, down) << -1;
+        QTest::newRow("Page Down in the list") << key(list, {down}, Qt::Key_PageDown) << -1;
+        QTest::newRow("End in the list") << key(list, {}, Qt::Key_End) << -1;
+        // The key code of a Cyrillic letter is its code point.
+        // NOLINTNEXTLINE(clang-analyzer-optin.core.EnumCastOutOfRange)
+        const auto che = static_cast<Qt::Key>(u'Ч');
+        QTest::newRow("a letter in the list") << key(list, {down}, che, QStringLiteral("ч")) << -1;
+        QTest::newRow("mouse on a row")
+            << after(list, {down}, [this] { clickSea(*window_, 77); }) << -1;
+        QTest::newRow("mouse on an option")
+            << after(list, {down}, [this] { clickOption(*window_, 3); }) << 3;
+        QTest::newRow("touch on a row") << after(first, {space}, [this] {
+            tap(seaList(*window_)->viewport(),
+                seaList(*window_)->visualItemRect(seaList(*window_)->item(4)));
+        }) << -1;
+        QTest::newRow("touch on an option") << after(list, {down}, [this] {
+            tap(option(*window_, 2), option(*window_, 2)->rect());
+        }) << 2;
+        QTest::newRow("reader's toggle") << act(QAccessibleActionInterface::toggleAction()) << 4;
+        QTest::newRow("reader's press") << act(QAccessibleActionInterface::pressAction()) << 4;
+        QTest::newRow("from a companion window") << Pick([this] { pickInCompanion(); }) << 2;
+    }
+
+    void answer()
+    {
+        QFETCH(Pick, pick);
+        QFETCH(int, ocean);
+        pick();
+        const QListWidgetItem *sea = seaList(*window_)->currentItem();
+        const QString answer =
+            shown(ocean >= 0 ? oceanListing(ocean) : seaLookup(sea->text(), oceanOf(sea->text())));
+        // The reader's press lets go of the option a moment later.
+        static_cast<void>(QTest::qWaitFor([&] { return handed.contains(answer); }, 1000));
+        QCoreApplication::processEvents();
+        QCOMPARE(handed, QStringList{answer});
+
+        // Away to the output box: no control carries the answer any more.
+        widget("Text1(0)")->activateWindow();
+        widget("Text1(0)")->setFocus(Qt::TabFocusReason);
+        QVERIFY(QTest::qWaitFor([this] { return widget("Text1(0)")->hasFocus(); }));
+        for (QWidget *top : {static_cast<QWidget *>(window_.get()), companion_.get()}) {
+            QVERIFY(top == nullptr || !carries(QAccessible::queryAccessibleInterface(top), answer));
+        }
+    }
+
+private:
+    std::unique_ptr<Pelagor> window_;
+    std::unique_ptr<QWidget> companion_;
+    std::unique_ptr<pelagor::AnswerAnnouncer> announcer_;
+    // Qt registers the device and never deletes it; the test does.
+    std::unique_ptr<QPointingDevice> device_{
+        QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen)};
+};
+
+QTEST_MAIN(TestReaderRecord)
+#include "test_reader_record.moc"
