@@ -119,6 +119,8 @@ private:
     {
         companion_ = std::make_unique<QWidget>(window_.get(), Qt::Tool);
         auto *map = new QWidget(companion_.get());
+        // A description of its own, as the map has, which it gets back.
+        companion_->setAccessibleDescription(QStringLiteral("карта"));
         companion_->show();
         map->setFocus();
         QVERIFY(QTest::qWaitFor([map] { return map->hasFocus(); }));
@@ -201,6 +203,7 @@ private slots:
         for (QWidget *top : {static_cast<QWidget *>(window_.get()), companion_.get()}) {
             QVERIFY(top == nullptr || !carries(QAccessible::queryAccessibleInterface(top), answer));
         }
+        QVERIFY(!companion_ || companion_->accessibleDescription() == QStringLiteral("карта"));
     }
 
 private:

@@ -200,6 +200,13 @@ void AnswerAnnouncer::setSpokenAnswer(QWidget *control, int row, const QString &
     spokenControl_ = control;
     spokenRow_ = row;
     if (row < 0) {
+        // A control with a description of its own (the map's) gets it back
+        // when the answer is taken back; one the control gave itself while it
+        // carried the answer is the newer one.
+        if (control->accessibleDescription() != carried_) {
+            ownDescription_ = control->accessibleDescription();
+        }
+        carried_ = text;
         // Tells assistive technology of the change itself.
         control->setAccessibleDescription(text);
         return;
@@ -218,7 +225,8 @@ void AnswerAnnouncer::clearSpokenAnswer()
         return;
     }
     if (row < 0) {
-        control->setAccessibleDescription(QString());
+        carried_.clear();
+        control->setAccessibleDescription(std::exchange(ownDescription_, QString()));
         return;
     }
     seas_->item(row)->setData(Qt::AccessibleDescriptionRole, QVariant());
