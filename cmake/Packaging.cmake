@@ -11,7 +11,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Oceans and their seas: a geography lesson
 set(CPACK_PACKAGE_DESCRIPTION [=[
 Pelagor shows the five oceans of the world and 82 seas, gulfs and bays.
 Pick an ocean to see every sea that belongs to it; pick a sea to see which
-ocean it belongs to. The lesson and all its texts are in Bulgarian.
+ocean it belongs to. The lesson and all its texts are in Bulgarian. A map
+beside the window marks where each sea lies.
 
 It works with the mouse, the keyboard alone, touch screens and screen
 readers; it scales on high-density screens and stays readable under dark
