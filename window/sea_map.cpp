@@ -263,13 +263,17 @@ std::optional<QPointF> SeaMap::markCentre(int row) const
 int SeaMap::markAt(QPointF at, bool finger) const
 {
     const Layout where = layout();
+    // A finger reaches further than the mouse; the ring of a picked sea is
+    // wider than an ocean's marks.
+    double reach = shown_ == Shown::Sea ? kRingRadius : kMouseReach;
+    if (finger) {
+        reach = kFingerReach;
+    }
     int nearest = -1;
     double nearestDistance = 0;
     for (const int row : marked_) {
         const QPointF offset = markCentre(where, row) - at;
         const double distance = std::hypot(offset.x(), offset.y());
-        const double reach =
-            finger ? kFingerReach : (shown_ == Shown::Sea ? kRingRadius : kMouseReach);
         if (distance <= reach && (nearest < 0 || distance < nearestDistance)) {
             nearest = row;
             nearestDistance = distance;
