@@ -8,6 +8,8 @@
 #include <QCommandLineParser>
 #include <QTranslator>
 
+#include <cstdlib>
+
 namespace pelagor {
 
 QFont programFont()
@@ -39,12 +41,19 @@ StartOptions readCommandLine(const QApplication &app)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Пелагор: океани и морета, урок по география на български език."));
-    parser.addHelpOption();
+    // The help option in the program's own words: Qt's Bulgarian texts lack
+    // those of its own help options.
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Показва тази помощ."));
+    parser.addOption(help);
     parser.addVersionOption();
     const QCommandLineOption map(QStringLiteral("map"),
                                  QStringLiteral("Отваря и картата на моретата (F2 в прозореца)."));
     parser.addOption(map);
     parser.process(app);
+    if (parser.isSet(help)) {
+        parser.showHelp(EXIT_SUCCESS);
+    }
     return {.map = parser.isSet(map)};
 }
 
