@@ -114,6 +114,9 @@ deb)
     grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
         "$scratch/root/usr/share/doc/pelagor/copyright" ||
         { echo "copyright lacks: the machine-readable Format line"; failures=$((failures + 1)); }
+    # It answers --version as a command-line program does, with the packaged version.
+    said=$(QT_QPA_PLATFORM=offscreen "$scratch/root/usr/bin/pelagor" --version 2>/dev/null)
+    [ "$said" = "pelagor $version" ] || { echo "--version says: $said"; failures=$((failures + 1)); }
     # Its window shows at its size, on a display of its own.
     PELAGOR_TIME_LIMIT=60 "$(dirname "$0")/desktop_session.py" --x11 --window 482x421 -- \
         "$scratch/root/usr/bin/pelagor" || failures=$((failures + 1))
