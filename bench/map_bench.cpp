@@ -31,7 +31,8 @@
 #include "tests/window_driver.h"
 
 #include "window/pelagor.h"
-#include "window/sea_map.h"
+#include "map/sea_map.h"
+#include "window/map_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -241,7 +242,7 @@ int main(int argc, char *argv[])
     PictureWindow picture(&form);
     picture.picture = map.grab();
     picture.resize(map.size());
-    picture.move(map.pos());
+    picture.move(form.mapWindow()->pos());
     PaintCounter mapPaints;
     PaintCounter picturePaints;
     PaintCounter plainPaints;
@@ -256,7 +257,7 @@ int main(int argc, char *argv[])
         std::vector<double> opens;
         std::vector<double> bases;
         for (int i = 0; i < warmup + iterations; ++i) {
-            map.close();
+            form.mapWindow()->close();
             picture.hide();
             // The offscreen platform activates every window it shows; F2
             // belongs to the form.
@@ -283,7 +284,7 @@ int main(int argc, char *argv[])
         std::vector<double> bases;
         for (int i = 0; i < warmup + iterations; ++i) {
             const QSize size = sizes[i % 2];
-            const double resize = untilPainted([&map, size] { map.resize(size); }, mapPaints);
+            const double resize = untilPainted([&form, size] { form.mapWindow()->resize(size); }, mapPaints);
             settle();
             const double base =
                 untilPainted([&picture, size] { picture.resize(size); }, picturePaints);

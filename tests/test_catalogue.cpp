@@ -3,7 +3,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/sea_points.h"
-#include "window/land.h"
+#include "map/land.h"
 
 #include <QTest>
 

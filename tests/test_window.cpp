@@ -7,7 +7,8 @@
 #include "catalogue/sea_points.h"
 #include "window/exercise.h"
 #include "window/pelagor.h"
-#include "window/sea_map.h"
+#include "map/sea_map.h"
+#include "window/map_window.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -409,9 +410,10 @@ private slots:
         QVERIFY(w.seaMap() == nullptr);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
         pelagor::SeaMap *map = w.seaMap();
-        QVERIFY(map != nullptr && QTest::qWaitForWindowExposed(map));
-        QCOMPARE(map->windowTitle(), QStringLiteral("Карта на моретата"));
-        QCOMPARE(map->windowType(), Qt::Tool);
+        QWidget *mapWindow = w.mapWindow();
+        QVERIFY(map != nullptr && QTest::qWaitForWindowExposed(mapWindow));
+        QCOMPARE(mapWindow->windowTitle(), QStringLiteral("Карта на моретата"));
+        QCOMPARE(mapWindow->windowType(), Qt::Tool);
         QApplication::processEvents();
         QCOMPARE(QApplication::activeWindow(), &w);
         QCOMPARE(QApplication::focusWidget(), outputBox(w));
@@ -461,10 +463,10 @@ private slots:
         QTest::mouseClick(map, Qt::LeftButton, {}, map->project({0, -30}).toPoint());
         QCOMPARE(w.Text(), seaLookup(QStringLiteral("Японско море"), 3));
 
-        map->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(map));
+        mapWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mapWindow));
         QTest::keyClick(map, Qt::Key_Escape);
-        QVERIFY(!map->isVisible());
+        QVERIFY(!mapWindow->isVisible());
     }
 
 private:

@@ -9,7 +9,8 @@
 #include "window/exercise.h"
 #include "window/option_button.h"
 #include "window/sea_list_box.h"
-#include "window/sea_map.h"
+#include "map/sea_map.h"
+#include "window/map_window.h"
 #include "window/touch_scrolling.h"
 
 #include <QAction>
@@ -125,8 +126,8 @@ Pelagor::~Pelagor()
     optionGroup_->disconnect(this);
     seaNames_->selectionModel()->disconnect(this);
     seaNames_->onSelectedRowClicked = nullptr;
-    if (map_ != nullptr) {
-        map_->onSeaClicked = nullptr;
+    if (mapWindow_ != nullptr) {
+        seaMap()->onSeaClicked = nullptr;
     }
 }
 
@@ -238,7 +239,7 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
             [this](const QItemSelection &selected) {
                 if (!selected.isEmpty()) {
                     answer([this] { selection_.List1_Click(0); },
-                           pickingFromMap_ ? static_cast<QWidget *>(map_.get()) : seaNames_);
+                           pickingFromMap_ ? static_cast<QWidget *>(seaMap()) : seaNames_);
                 }
             });
     seaNames_->onSelectedRowClicked = [this] {
@@ -370,30 +371,35 @@ void Pelagor::rememberPick(const QWidget *picked)
 
 void Pelagor::tellMap()
 {
-    if (map_ == nullptr) {
+    if (mapWindow_ == nullptr) {
         return;
     }
     if (pickedOcean_ >= 0) {
-        map_->showOcean(pickedOcean_);
+        seaMap()->showOcean(pickedOcean_);
     } else if (pickedSea_ >= 0) {
-        map_->showSea(pickedSea_);
+        seaMap()->showSea(pickedSea_);
     }
+}
+
+SeaMap *Pelagor::seaMap() const
+{
+    return mapWindow_ != nullptr ? mapWindow_->map() : nullptr;
 }
 
 void Pelagor::showMap()
 {
-    if (map_ == nullptr) {
-        map_ = std::make_unique<SeaMap>(this);
-        map_->onSeaClicked = [this](int row) { pickSeaFromMap(row); };
+    if (mapWindow_ == nullptr) {
+        mapWindow_ = std::make_unique<MapWindow>(this);
+        seaMap()->onSeaClicked = [this](int row) { pickSeaFromMap(row); };
         tellMap();
     }
-    map_->showBesideForm();
+    mapWindow_->showBesideForm();
 }
 
 void Pelagor::toggleMap()
 {
-    if (map_ != nullptr && map_->isVisible()) {
-        map_->close();
+    if (mapWindow_ != nullptr && mapWindow_->isVisible()) {
+        mapWindow_->close();
     } else {
         showMap();
     }
@@ -408,7 +414,7 @@ void Pelagor::pickSeaFromMap(int row)
     seaNames_->scrollToItem(item);
     if (ListIndex() == row) {
         // The row picked already: answered again, as a click on it is.
-        answer([this] { selection_.List1_Click(0); }, map_.get());
+        answer([this] { selection_.List1_Click(0); }, seaMap());
         return;
     }
     pickingFromMap_ = true;
@@ -428,7 +434,7 @@ void Pelagor::contextMenuEvent(QContextMenuEvent *event)
             return;
         }
     }
-    mapAction_->setChecked(map_ != nullptr && map_->isVisible());
+    mapAction_->setChecked(mapWindow_ != nullptr && mapWindow_->isVisible());
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(mapAction_);

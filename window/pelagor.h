@@ -28,6 +28,7 @@ class QRadioButton;
 namespace pelagor {
 
 class AnswerAnnouncer;
+class MapWindow;
 class SeaListBox;
 class SeaMap;
 
@@ -63,8 +64,9 @@ public:
     // follows every answer. F2 and the window's context menu show and hide it.
     void showMap();
     void toggleMap();
-    // The map, once it has been wanted; nullptr before.
-    [[nodiscard]] SeaMap *seaMap() const { return map_.get(); }
+    // The map's window and the map in it, once wanted; nullptr before.
+    [[nodiscard]] MapWindow *mapWindow() const { return mapWindow_.get(); }
+    [[nodiscard]] SeaMap *seaMap() const;
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -105,7 +107,7 @@ private:
     // While the sea list selects a row for a mark on the map.
     bool pickingFromMap_ = false;
     QAction *mapAction_ = nullptr;
-    std::unique_ptr<SeaMap> map_;
+    std::unique_ptr<MapWindow> mapWindow_;
 
     QLabel *title_ = nullptr;
     QGroupBox *frame_ = nullptr;

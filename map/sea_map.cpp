@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/sea_map.h"
+#include "map/sea_map.h"
 
 #include "catalogue/catalogue.h"
-#include "window/land.h"
+#include "map/land.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -133,21 +133,20 @@ QRectF keptInside(QRectF place, const QRectF &bounds)
 
 } // namespace
 
-SeaMap::SeaMap(QWidget *form) : QWidget(form, Qt::Tool), form_(form)
+SeaMap::SeaMap(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("SeaMap"));
-    // The form's one font, whatever the desktop would give a window of its own.
-    if (form != nullptr) {
-        setFont(form->font());
-    }
-    setWindowTitle(QStringLiteral("Карта на моретата"));
     setAccessibleName(QStringLiteral("Карта на моретата"));
-    // The pupil goes on picking in the form; the map only follows.
-    setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setMinimumSize(kMinimumSize);
     describe();
+}
+
+int SeaMap::widthForHeight(int height) const
+{
+    const double mapHeight = height - captionHeight() - 2 * kMargin;
+    return static_cast<int>(std::lround(mapHeight * kHalfWidth / kHalfHeight + 2 * kMargin));
 }
 
 QColor SeaMap::markColour()
@@ -499,25 +498,10 @@ bool SeaMap::event(QEvent *event)
                            QRect(centre - QPoint(reach, reach), QSize(2 * reach, 2 * reach)));
         return true;
     }
-    case QEvent::WindowActivate:
-        if (std::exchange(keepFormActive_, false) && form_ != nullptr) {
-            form_->activateWindow();
-        }
-        break;
     default:
         break;
     }
     return QWidget::event(event);
-}
-
-void SeaMap::keyPressEvent(QKeyEvent *event)
-{
-    if ((event->key() == Qt::Key_Escape || event->key() == Qt::Key_F2) &&
-        event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void SeaMap::setHovered(int row)
@@ -563,106 +547,6 @@ void SeaMap::leaveEvent(QEvent *event)
 {
     setHovered(-1);
     QWidget::leaveEvent(event);
-}
-
-void SeaMap::showBesideForm()
-{
-    if (form_ == nullptr) {
-        show();
-        return;
-    }
-    const QRect room = form_->screen()->availableGeometry();
-    const QRect formFrame = form_->frameGeometry();
-    // The frame a window manager draws round the map, taken to be the form's
-    // until the map has had one of its own.
-    const QWidget *framed = frameGeometry() != geometry() ? this : form_.data();
-    const QMargins frame(framed->geometry().left() - framed->frameGeometry().left(),
-                         framed->geometry().top() - framed->frameGeometry().top(),
-                         framed->frameGeometry().right() - framed->geometry().right(),
-                         framed->frameGeometry().bottom() - framed->geometry().bottom());
-    const QSize frameExtra(frame.left() + frame.right(), frame.top() + frame.bottom());
-    // First as tall as the form, the map filling the width; later the size
-    // the pupil gave it.
-    QSize wanted = size();
-    if (!testAttribute(Qt::WA_Resized)) {
-        const int tall = std::max(form_->height(), kMinimumSize.height());
-        const double mapHeight = tall - captionHeight() - 2 * kMargin;
-        wanted =
-            QSize(static_cast<int>(std::lround(mapHeight * kHalfWidth / kHalfHeight + 2 * kMargin)),
-                  tall);
-    }
-
-    // The largest size of the wanted shape that fits the space given.
-    const auto fitted = [&](QSize space) {
-        const QSize inside = space - frameExtra;
-        if (inside.width() >= wanted.width() && inside.height() >= wanted.height()) {
-            return wanted;
-        }
-        return wanted.scaled(inside, Qt::KeepAspectRatio);
-    };
-    const auto clampTo = [](int value, int low, int high) {
-        return std::max(low, std::min(value, high));
-    };
-    struct Place {
-        QSize size;
-        QPoint frameTopLeft;
-    };
-    const auto right = [&] {
-        const QSize size = fitted(QSize(room.right() - formFrame.right(), room.height()));
-        return Place{size, QPoint(formFrame.right() + 1, clampTo(formFrame.top(), room.top(),
-                                                                 room.bottom() + 1 - size.height() -
-                                                                     frameExtra.height()))};
-    };
-    const auto left = [&] {
-        const QSize size = fitted(QSize(formFrame.left() - room.left(), room.height()));
-        return Place{size,
-                     QPoint(formFrame.left() - size.width() - frameExtra.width(),
-                            clampTo(formFrame.top(), room.top(),
-                                    room.bottom() + 1 - size.height() - frameExtra.height()))};
-    };
-    const auto below = [&] {
-        const QSize size = fitted(QSize(room.width(), room.bottom() - formFrame.bottom()));
-        return Place{size, QPoint(clampTo(formFrame.left(), room.left(),
-                                          room.right() + 1 - size.width() - frameExtra.width()),
-                                  formFrame.bottom() + 1)};
-    };
-    const Place places[] = {right(), left(), below()};
-    const Place *chosen = nullptr;
-    for (const Place &place : places) {
-        if (place.size == wanted) {
-            chosen = &place;
-            break;
-        }
-    }
-    if (chosen == nullptr) {
-        for (const Place &place : places) {
-            if (place.size.width() >= kMinimumSize.width() &&
-                place.size.height() >= kMinimumSize.height() &&
-                (chosen == nullptr || place.size.width() > chosen->size.width())) {
-                chosen = &place;
-            }
-        }
-    }
-    if (chosen != nullptr) {
-        resize(chosen->size);
-        move(chosen->frameTopLeft);
-    } else {
-        // No room beside the form: the map at its smallest, in the screen's
-        // corner, over a part of the form.
-        resize(kMinimumSize);
-        move(room.right() + 1 - kMinimumSize.width() - frameExtra.width(),
-             room.bottom() + 1 - kMinimumSize.height() - frameExtra.height());
-    }
-
-    if (isVisible()) {
-        raise();
-        return;
-    }
-    // Some platforms activate every window they show; the form then takes the
-    // activation back at once.
-    keepFormActive_ = QApplication::activeWindow() == form_;
-    show();
-    QTimer::singleShot(250, this, [this] { keepFormActive_ = false; });
 }
 
 } // namespace pelagor

@@ -10,7 +10,6 @@
 
 #include <QPainterPath>
 #include <QPixmap>
-#include <QPointer>
 #include <QPolygonF>
 #include <QWidget>
 
@@ -22,13 +21,11 @@ namespace pelagor {
 
 class SeaMap : public QWidget {
 public:
-    // A tool window of `form`; made only when first wanted, it loads and
-    // projects nothing until it is first shown.
-    explicit SeaMap(QWidget *form);
+    // Loads and projects nothing until it is first shown.
+    explicit SeaMap(QWidget *parent = nullptr);
 
-    // Shows the window beside the form, where the screen has room, without
-    // taking the focus from it.
-    void showBesideForm();
+    // The width at which the whole map fills the given height.
+    [[nodiscard]] int widthForHeight(int height) const;
 
     // After a sea pick: that sea's mark and name, and its ocean's name.
     void showSea(int row);
@@ -50,7 +47,6 @@ public:
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -83,7 +79,6 @@ private:
     // once per size into a pixmap at the screen's density.
     const QPixmap &backdrop(const Layout &where);
 
-    QPointer<QWidget> form_;
     Shown shown_ = Shown::Nothing;
     // The ocean shown, for an ocean pick; the sea last picked, kept for its
     // name while its ocean is shown.
@@ -98,9 +93,6 @@ private:
     std::vector<QPolygonF> land_;
     QPainterPath outline_;
     QPixmap backdrop_;
-    // Whether showBesideForm() is waiting for a platform that activates every
-    // window it shows to do so, to hand the activation back to the form.
-    bool keepFormActive_ = false;
 };
 
 } // namespace pelagor

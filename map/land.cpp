@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/land.h"
+#include "map/land.h"
 
 #include <QDataStream>
 #include <QFile>

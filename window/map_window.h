@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// "Карта на моретата": the window of the map of the seas beside the form. It
+// is a tool window of the form, placed where it leaves the form in sight; the
+// keys F2 and Esc close it, F6 hands the keyboard back to the form.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace pelagor {
+
+class SeaMap;
+
+class MapWindow : public QWidget {
+public:
+    explicit MapWindow(QWidget *form);
+
+    [[nodiscard]] SeaMap *map() const { return map_; }
+
+    // Shows the window beside the form, where the screen has room, without
+    // taking the focus from it.
+    void showBesideForm();
+    // Shows it if need be and moves the keyboard into the map.
+    void takeKeyboard();
+    // Moves the keyboard back to the form; the map stays open.
+    void giveKeyboardBack();
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QPointer<QWidget> form_;
+    SeaMap *map_ = nullptr;
+    // Whether showBesideForm() is waiting for a platform that activates every
+    // window it shows to do so, to hand the activation back to the form.
+    bool keepFormActive_ = false;
+};
+
+} // namespace pelagor
