@@ -80,8 +80,7 @@ std::optional<GeoPoint> Projection::toEarth(QPointF plane) const
     }
     const bool north = kind == Kind::NorthPolar;
     // The pole itself has every longitude; it is given the central one.
-    const double angle =
-        distance == 0 ? 0 : std::atan2(plane.x(), north ? -plane.y() : plane.y());
+    const double angle = distance == 0 ? 0 : std::atan2(plane.x(), north ? -plane.y() : plane.y());
     return GeoPoint{north ? 90.0 - distance : distance - 90.0,
                     normalLongitude(angle / kRadiansPerDegree + centralLongitude)};
 }

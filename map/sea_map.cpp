@@ -4,39 +4,36 @@
 #include "map/sea_map.h"
 
 #include "catalogue/catalogue.h"
-#include "map/land.h"
+#include "catalogue/sea_points.h"
+#include "map/map_accessible.h"
 
-#include <QApplication>
+#include <QAccessible>
 #include <QFontMetricsF>
+#include <QGestureEvent>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QPinchGesture>
 #include <QPointingDevice>
-#include <QScreen>
-#include <QTimer>
+#include <QStyleHints>
+#include <QToolButton>
 #include <QToolTip>
+#include <QTouchEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <numbers>
 #include <utility>
 
 namespace pelagor {
 
 namespace {
 
-using catalogue::GeoPoint;
-
-// The map's own colours, the same under every desktop scheme. The marks'
-// dark red stands at least 4.5:1 against the water and the land; names stand
-// in black on white plates of their own.
-const QColor kWater{170, 211, 236};
-const QColor kLand{238, 230, 200};
-const QColor kCoast{128, 112, 76};
-const QColor kGraticule{147, 190, 218};
-const QColor kOutline{74, 122, 160};
+// The marks' dark red stands at least 4.5:1 against the water and the land;
+// names stand in black on white plates of their own.
 const QColor kMark{170, 0, 20};
 const QColor kMarkEdge{255, 255, 255};
 const QColor kPlate{255, 255, 255};
@@ -44,48 +41,35 @@ const QColor kPlateEdge{64, 64, 64};
 const QColor kText{0, 0, 0};
 const QColor kCaption{250, 250, 246};
 const QColor kCaptionEdge{160, 160, 160};
+const QColor kFocus{0, 0, 0};
 
 // Sizes in logical pixels.
 constexpr double kMargin = 6;
 constexpr double kCaptionPadding = 4;
+constexpr int kButtonSide = 28;
+constexpr int kButtonSpacing = 4;
 constexpr double kMarkRadius = 5;
+constexpr double kGroupRadius = 10;
 constexpr double kPickedRadius = 3.5;
 constexpr double kRingRadius = 11;
-// How far from a mark's centre the mouse and a finger still hit it.
-constexpr double kMouseReach = kMarkRadius + 3;
-constexpr double kFingerReach = 16;
+constexpr double kFocusRadius = 15;
+// A target's centre stays this far inside the map, clear of its edges and
+// of the buttons above it.
+constexpr double kTargetInset = kTargetGap / 2;
+// How far from a target's centre the mouse and a finger still hit it: half
+// the gap, so that the nearest is always the one meant.
+constexpr double kReach = kTargetGap / 2;
 constexpr double kPlatePadding = 4;
-constexpr QSize kMinimumSize{300, 180};
-
-// Natural Earth I, with the longitude and latitude in degrees; x grows east,
-// y north, both in the projection's units (the earth's radius).
-constexpr QPointF naturalEarth(GeoPoint point)
-{
-    const double lambda = point.longitude * std::numbers::pi / 180.0;
-    const double phi = point.latitude * std::numbers::pi / 180.0;
-    const double phi2 = phi * phi;
-    const double phi4 = phi2 * phi2;
-    const double phi6 = phi4 * phi2;
-    const double phi8 = phi4 * phi4;
-    const double phi10 = phi8 * phi2;
-    const double phi12 = phi6 * phi6;
-    return {
-        lambda * (0.8707 - 0.131979 * phi2 - 0.013791 * phi4 + 0.003971 * phi10 - 0.001529 * phi12),
-        phi * (1.007226 + 0.015085 * phi2 - 0.044475 * phi6 + 0.028874 * phi8 - 0.005916 * phi10)};
-}
-
-// Half the map's width and height in the projection's units.
-constexpr double kHalfWidth = naturalEarth({0, 180}).x();
-constexpr double kHalfHeight = naturalEarth({90, 0}).y();
+// The keys' zoom, and their pan: a fifth of the view.
+constexpr double kKeyZoom = 1.5;
+constexpr double kKeyPan = 0.2;
+constexpr double kDoubleClickZoom = 2;
+// The view is drawn sharp again once it has rested this long.
+constexpr int kRestMilliseconds = 150;
 
 QString seaName(int row)
 {
     return QStringView(catalogue::kSeas[static_cast<std::size_t>(row)].name).toString().trimmed();
-}
-
-int oceanOf(int row)
-{
-    return catalogue::kSeas[static_cast<std::size_t>(row)].oceanNumber.front() - u'0';
 }
 
 QString oceanName(int ocean)
@@ -94,36 +78,35 @@ QString oceanName(int ocean)
            QStringLiteral(" океан");
 }
 
-// "43° с. ш., 15° и. д.": whole degrees, north or south, east or west.
-QString position(GeoPoint point)
+// A number of degrees to a tenth, with a decimal comma.
+QString tenths(double value)
 {
-    const auto degrees = [](double value) { return std::abs(std::lround(value)); };
-    return QStringLiteral("%1° %2, %3° %4")
-        .arg(degrees(point.latitude))
-        .arg(point.latitude < 0 ? QStringLiteral("ю. ш.") : QStringLiteral("с. ш."))
-        .arg(degrees(point.longitude))
-        .arg(point.longitude < 0 ? QStringLiteral("з. д.") : QStringLiteral("и. д."));
+    return QString::number(std::abs(std::round(value * 10) / 10), 'f', 1)
+        .replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-// A line of points of the earth, projected.
-QPolygonF projectedLine(GeoPoint from, GeoPoint to, int steps)
+QString position(GeoPoint point, bool inWords)
 {
-    QPolygonF line;
-    for (int step = 0; step <= steps; ++step) {
-        const double t = static_cast<double>(step) / steps;
-        line << naturalEarth({from.latitude + (to.latitude - from.latitude) * t,
-                              from.longitude + (to.longitude - from.longitude) * t});
+    const bool south = std::round(point.latitude * 10) < 0;
+    const bool west = std::round(point.longitude * 10) < 0;
+    if (inWords) {
+        return QStringLiteral("%1 градуса %2 ширина, %3 градуса %4 дължина")
+            .arg(tenths(point.latitude), south ? QStringLiteral("южна") : QStringLiteral("северна"),
+                 tenths(point.longitude),
+                 west ? QStringLiteral("западна") : QStringLiteral("източна"));
     }
-    return line;
+    return QStringLiteral("%1° %2, %3° %4")
+        .arg(tenths(point.latitude), south ? QStringLiteral("ю. ш.") : QStringLiteral("с. ш."),
+             tenths(point.longitude), west ? QStringLiteral("з. д.") : QStringLiteral("и. д."));
 }
 
-bool byFinger(const QMouseEvent *event)
+bool fromFinger(const QPointerEvent *event)
 {
     return event->pointingDevice() != nullptr &&
            event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
 }
 
-// The rectangle of the given size put inside the bounds, moved as little as can be.
+// The rectangle put inside the bounds, moved as little as can be.
 QRectF keptInside(QRectF place, const QRectF &bounds)
 {
     place.moveLeft(std::max(bounds.left(), std::min(place.left(), bounds.right() - place.width())));
@@ -131,22 +114,70 @@ QRectF keptInside(QRectF place, const QRectF &bounds)
     return place;
 }
 
+// The "whole view" button's picture: a globe.
+QIcon globeIcon()
+{
+    QPixmap picture(QSize(40, 40));
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(32, 32, 32), 3));
+    painter.drawEllipse(QRectF(5, 5, 30, 30));
+    painter.drawEllipse(QRectF(13, 5, 14, 30));
+    painter.drawLine(QPointF(5, 20), QPointF(35, 20));
+    return QIcon(picture);
+}
+
 } // namespace
 
 SeaMap::SeaMap(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("SeaMap"));
+    installMapAccessibility();
     setAccessibleName(QStringLiteral("Карта на моретата"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_AcceptTouchEvents);
+    grabGesture(Qt::PinchGesture);
     setMouseTracking(true);
-    setMinimumSize(kMinimumSize);
-    describe();
-}
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(1, 1);
+    rest_.setSingleShot(true);
+    rest_.setInterval(kRestMilliseconds);
+    connect(&rest_, &QTimer::timeout, this, [this] {
+        moving_ = false;
+        update();
+    });
 
-int SeaMap::widthForHeight(int height) const
-{
-    const double mapHeight = height - captionHeight() - 2 * kMargin;
-    return static_cast<int>(std::lround(mapHeight * kHalfWidth / kHalfHeight + 2 * kMargin));
+    const auto button = [this](const QString &text, const QString &name, const QString &tip) {
+        auto *made = new QToolButton(this);
+        made->setText(text);
+        made->setAccessibleName(name);
+        made->setToolTip(tip);
+        made->setFocusPolicy(Qt::NoFocus);
+        made->setFixedSize(kButtonSide, kButtonSide);
+        made->setAutoRaise(false);
+        return made;
+    };
+    zoomIn_ = button(QStringLiteral("+"), QStringLiteral("Приближи"),
+                     QStringLiteral("Приближава картата (+)"));
+    zoomOut_ = button(QStringLiteral("−"), QStringLiteral("Отдалечи"),
+                      QStringLiteral("Отдалечава картата (−)"));
+    whole_ = button(QString(), QStringLiteral("Цялата карта"),
+                    QStringLiteral("Показва целия свят или цялото полукълбо"));
+    whole_->setIcon(globeIcon());
+    const auto middle = [this] { return mapArea().center(); };
+    connect(zoomIn_, &QToolButton::clicked, this,
+            [this, middle] { zoomAbout(middle(), kKeyZoom, false); });
+    connect(zoomOut_, &QToolButton::clicked, this,
+            [this, middle] { zoomAbout(middle(), 1 / kKeyZoom, false); });
+    connect(whole_, &QToolButton::clicked, this, [this] {
+        Viewport whole(view_.projection(), mapArea().size());
+        setView(whole, false);
+    });
+
+    view_ = Viewport(projectionFor({}), QSizeF(1, 1));
+    framed_ = view_;
+    describe();
 }
 
 QColor SeaMap::markColour()
@@ -154,18 +185,49 @@ QColor SeaMap::markColour()
     return kMark;
 }
 
+double SeaMap::captionHeight() const
+{
+    return std::max(std::ceil(QFontMetricsF(font()).height() + 2 * kCaptionPadding),
+                    static_cast<double>(kButtonSide + 2 * kButtonSpacing));
+}
+
+int SeaMap::widthForHeight(int height) const
+{
+    const double mapHeight = height - captionHeight();
+    return static_cast<int>(std::lround(std::max(0.0, mapHeight) * 2));
+}
+
+QRectF SeaMap::mapArea() const
+{
+    const double top = captionHeight();
+    return {0, top, static_cast<double>(width()), std::max(1.0, height() - top)};
+}
+
+QPointF SeaMap::toWidget(QPointF inView) const
+{
+    return inView + mapArea().topLeft();
+}
+
+QPointF SeaMap::toViewCoordinates(QPointF inWidget) const
+{
+    return inWidget - mapArea().topLeft();
+}
+
+QPointF SeaMap::project(GeoPoint point) const
+{
+    return toWidget(view_.toView(point));
+}
+
 void SeaMap::showSea(int row)
 {
     const bool known = row >= 0 && static_cast<std::size_t>(row) < catalogue::kSeaCount;
     shown_ = known ? Shown::Sea : Shown::Nothing;
     sea_ = known ? row : -1;
-    marked_.clear();
-    if (known) {
-        marked_.push_back(row);
-    }
-    hovered_ = -1;
+    ocean_ = -1;
+    marked_ = known ? allSeas() : std::vector<int>();
+    layoutValid_ = false;
+    frame();
     describe();
-    update();
 }
 
 void SeaMap::showOcean(int ocean)
@@ -173,15 +235,166 @@ void SeaMap::showOcean(int ocean)
     const bool known = ocean >= 0 && static_cast<std::size_t>(ocean) < catalogue::kOceanCount;
     shown_ = known ? Shown::Ocean : Shown::Nothing;
     ocean_ = known ? ocean : -1;
-    marked_.clear();
-    for (int row = 0; known && static_cast<std::size_t>(row) < catalogue::kSeaCount; ++row) {
-        if (oceanOf(row) == ocean) {
-            marked_.push_back(row);
-        }
-    }
-    hovered_ = -1;
+    marked_ = known ? seasOfOcean(ocean) : std::vector<int>();
+    layoutValid_ = false;
+    frame();
+    describe();
+}
+
+void SeaMap::setNamesHidden(bool hidden)
+{
+    namesHidden_ = hidden;
     describe();
     update();
+}
+
+void SeaMap::frame()
+{
+    MapPick pick;
+    if (shown_ == Shown::Sea) {
+        pick.sea = sea_;
+    } else if (shown_ == Shown::Ocean) {
+        pick.ocean = ocean_;
+    }
+    framed_ = framedView(pick, mapArea().size());
+    setView(framed_, false);
+    viewIsFramed_ = true;
+}
+
+void SeaMap::setView(const Viewport &view, bool moving)
+{
+    viewIsFramed_ = false;
+    if (view.projection() != view_.projection() || view.scale() != view_.scale()) {
+        layoutValid_ = false;
+    }
+    view_ = view;
+    moving_ = moving;
+    if (moving) {
+        rest_.start();
+    } else {
+        rest_.stop();
+    }
+    updateTargets();
+    update();
+}
+
+void SeaMap::zoomAbout(QPointF inWidget, double factor, bool moving)
+{
+    Viewport view = view_;
+    view.zoomAbout(toViewCoordinates(inWidget), factor);
+    setView(view, moving);
+}
+
+const std::vector<Target> &SeaMap::targets() const
+{
+    return shownTargets_;
+}
+
+QPointF SeaMap::targetCentre(const Target &target) const
+{
+    return toWidget(view_.toView(view_.nearestCopy(target.plane)));
+}
+
+void SeaMap::updateTargets()
+{
+    if (!layoutValid_) {
+        const int picked =
+            shown_ == Shown::Sea || std::ranges::find(marked_, sea_) != marked_.end() ? sea_ : -1;
+        layout_ = layoutTargets(view_.projection(), view_.scale(), marked_, picked, kTargetGap);
+        layoutValid_ = true;
+    }
+    const QRectF inside =
+        mapArea().adjusted(kTargetInset, kTargetInset, -kTargetInset, -kTargetInset);
+    const int hoveredRow =
+        hovered_ >= 0 && static_cast<std::size_t>(hovered_) < shownTargets_.size()
+            ? shownTargets_[static_cast<std::size_t>(hovered_)].rows.front()
+            : -1;
+    std::vector<Target> shown;
+    for (const Target &target : layout_) {
+        if (inside.contains(targetCentre(target))) {
+            shown.push_back(target);
+        }
+    }
+    const bool changed =
+        shown.size() != shownTargets_.size() ||
+        !std::ranges::equal(shown, shownTargets_,
+                            [](const Target &a, const Target &b) { return a.rows == b.rows; });
+    shownTargets_ = std::move(shown);
+    hovered_ = -1;
+    for (std::size_t i = 0; i < shownTargets_.size(); ++i) {
+        if (shownTargets_[i].rows.front() == hoveredRow) {
+            hovered_ = static_cast<int>(i);
+        }
+    }
+    if (focusedTarget() < 0) {
+        focusedRow_ = -1;
+    }
+    if (changed) {
+        mapAccessibleTargetsChanged(this);
+    }
+}
+
+int SeaMap::focusedTarget() const
+{
+    for (std::size_t i = 0; i < shownTargets_.size(); ++i) {
+        if (shownTargets_[i].rows.front() == focusedRow_) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::optional<QPointF> SeaMap::markCentre(int row) const
+{
+    for (const Target &target : shownTargets_) {
+        if (std::ranges::find(target.rows, row) != target.rows.end()) {
+            return targetCentre(target);
+        }
+    }
+    return std::nullopt;
+}
+
+QString SeaMap::targetName(const Target &target) const
+{
+    if (!target.isGroup()) {
+        return namesHidden_ ? QStringLiteral("Море") : seaName(target.rows.front());
+    }
+    if (namesHidden_) {
+        return QStringLiteral("%1 морета").arg(target.rows.size());
+    }
+    QStringList names;
+    for (const int row : target.rows) {
+        names << seaName(row);
+    }
+    return QStringLiteral("%1 морета: %2")
+        .arg(target.rows.size())
+        .arg(names.join(QStringLiteral(", ")));
+}
+
+QString SeaMap::targetPosition(const Target &target, bool inWords) const
+{
+    GeoPoint where = catalogue::kSeaPoints.at(static_cast<std::size_t>(target.rows.front()));
+    if (target.isGroup()) {
+        where = view_.projection().toEarth(target.lies).value_or(where);
+        return QStringLiteral("около ") + position(where, inWords);
+    }
+    return position(where, inWords);
+}
+
+QString SeaMap::caption() const
+{
+    switch (shown_) {
+    case Shown::Nothing:
+        break;
+    case Shown::Sea:
+        if (!namesHidden_) {
+            return seaName(sea_) + QStringLiteral(" — ") + oceanName(oceanOfSea(sea_));
+        }
+        break;
+    case Shown::Ocean:
+        return QStringLiteral("%1 — %2 морета").arg(oceanName(ocean_)).arg(marked_.size());
+    }
+    return QStringLiteral("Изберете океан или море.");
 }
 
 void SeaMap::describe()
@@ -193,10 +406,12 @@ void SeaMap::describe()
                            "избраното в главния прозорец се отбелязва на картата."));
         break;
     case Shown::Sea:
-        setAccessibleDescription(
-            QStringLiteral("На картата: %1, в състава на %2, при %3.")
-                .arg(seaName(sea_), oceanName(oceanOf(sea_)),
-                     position(catalogue::kSeaPoints.at(static_cast<std::size_t>(sea_)))));
+        if (!namesHidden_) {
+            setAccessibleDescription(
+                QStringLiteral("На картата: %1, в състава на %2, при %3.")
+                    .arg(seaName(sea_), oceanName(oceanOfSea(sea_)),
+                         position(catalogue::kSeaPoints.at(static_cast<std::size_t>(sea_)), true)));
+        }
         break;
     case Shown::Ocean:
         setAccessibleDescription(QStringLiteral("На картата: %1 морета в състава на %2.")
@@ -206,311 +421,277 @@ void SeaMap::describe()
     }
 }
 
-double SeaMap::captionHeight() const
+std::vector<std::size_t> SeaMap::labelledTargets() const
 {
-    return std::ceil(QFontMetricsF(font()).height() + 2 * kCaptionPadding);
-}
-
-SeaMap::Layout SeaMap::layout() const
-{
-    Layout where;
-    where.caption = QRectF(0, 0, width(), captionHeight());
-    const QRectF room =
-        QRectF(rect()).adjusted(kMargin, where.caption.bottom() + kMargin, -kMargin, -kMargin);
-    const double aspect = kHalfWidth / kHalfHeight;
-    const double mapWidth = std::max(1.0, std::min(room.width(), room.height() * aspect));
-    const double mapHeight = mapWidth / aspect;
-    where.map = QRectF(room.center().x() - mapWidth / 2, room.center().y() - mapHeight / 2,
-                       mapWidth, mapHeight);
-    where.scale = mapWidth / (2 * kHalfWidth);
-    return where;
-}
-
-QPointF SeaMap::toWindow(const Layout &where, QPointF projected) const
-{
-    return where.map.center() + QPointF(projected.x(), -projected.y()) * where.scale;
-}
-
-QPointF SeaMap::project(GeoPoint point) const
-{
-    return toWindow(layout(), naturalEarth(point));
-}
-
-QPointF SeaMap::markCentre(const Layout &where, int row) const
-{
-    const GeoPoint point = catalogue::kSeaPoints.at(static_cast<std::size_t>(row));
-    QPointF centre = toWindow(where, naturalEarth(point));
-    // The whole mark, ring included, stays within the world's outline: near
-    // the 180th meridian it moves inward, never across to the other side.
-    const double reach = kRingRadius + 1.5;
-    const double middle = where.map.center().x();
-    const double edge = naturalEarth({point.latitude, 180}).x() * where.scale - reach;
-    centre.setX(std::max(middle - edge, std::min(centre.x(), middle + edge)));
-    centre.setY(
-        std::max(where.map.top() + reach, std::min(centre.y(), where.map.bottom() - reach)));
-    return centre;
-}
-
-std::optional<QPointF> SeaMap::markCentre(int row) const
-{
-    if (std::ranges::find(marked_, row) == marked_.end()) {
-        return std::nullopt;
+    std::vector<std::size_t> labelled;
+    if (namesHidden_) {
+        return labelled;
     }
-    return markCentre(layout(), row);
-}
-
-int SeaMap::markAt(QPointF at, bool finger) const
-{
-    const Layout where = layout();
-    // A finger reaches further than the mouse; the ring of a picked sea is
-    // wider than an ocean's marks.
-    double reach = shown_ == Shown::Sea ? kRingRadius : kMouseReach;
-    if (finger) {
-        reach = kFingerReach;
-    }
-    int nearest = -1;
-    double nearestDistance = 0;
-    for (const int row : marked_) {
-        const QPointF offset = markCentre(where, row) - at;
-        const double distance = std::hypot(offset.x(), offset.y());
-        if (distance <= reach && (nearest < 0 || distance < nearestDistance)) {
-            nearest = row;
-            nearestDistance = distance;
+    for (std::size_t i = 0; i < shownTargets_.size(); ++i) {
+        const Target &target = shownTargets_[i];
+        if (!target.isGroup() && target.rows.front() == sea_ &&
+            std::ranges::find(marked_, sea_) != marked_.end()) {
+            labelled.push_back(i);
         }
     }
-    return nearest;
+    for (const int index : {focusedTarget(), hovered_}) {
+        if (index >= 0 &&
+            std::ranges::find(labelled, static_cast<std::size_t>(index)) == labelled.end()) {
+            labelled.push_back(static_cast<std::size_t>(index));
+        }
+    }
+    return labelled;
 }
 
-std::vector<int> SeaMap::labelledRows() const
+void SeaMap::resizeEvent(QResizeEvent *event)
 {
-    std::vector<int> rows;
-    if (sea_ >= 0 && std::ranges::find(marked_, sea_) != marked_.end()) {
-        rows.push_back(sea_);
+    const double top = captionHeight();
+    const int y = static_cast<int>((top - kButtonSide) / 2);
+    int x = width() - kButtonSpacing - kButtonSide;
+    for (QToolButton *button : {whole_, zoomOut_, zoomIn_}) {
+        button->move(x, y);
+        x -= kButtonSide + kButtonSpacing;
     }
-    if (hovered_ >= 0 && hovered_ != sea_) {
-        rows.push_back(hovered_);
+    if (viewIsFramed_) {
+        frame();
+    } else {
+        Viewport view = view_;
+        view.setSize(mapArea().size());
+        setView(view, false);
+        framed_.setSize(mapArea().size());
     }
-    return rows;
-}
-
-const QPixmap &SeaMap::backdrop(const Layout &where)
-{
-    const qreal ratio = devicePixelRatioF();
-    if (!backdrop_.isNull() && backdrop_.devicePixelRatio() == ratio &&
-        backdrop_.deviceIndependentSize() == QSizeF(size())) {
-        return backdrop_;
-    }
-    if (outline_.isEmpty()) {
-        // The land in the projection's units, once.
-        land_.reserve(landRings().size());
-        for (const QPolygonF &ring : landRings()) {
-            QPolygonF projected;
-            projected.reserve(ring.size());
-            for (const QPointF &vertex : ring) {
-                projected << naturalEarth({vertex.y(), vertex.x()});
-            }
-            land_.push_back(std::move(projected));
-        }
-        QPolygonF edge = projectedLine({-90, 180}, {90, 180}, 90);
-        edge << projectedLine({90, -180}, {-90, -180}, 90);
-        outline_.addPolygon(edge);
-        outline_.closeSubpath();
-    }
-
-    backdrop_ = QPixmap(QSize(static_cast<int>(std::ceil(width() * ratio)),
-                              static_cast<int>(std::ceil(height() * ratio))));
-    backdrop_.setDevicePixelRatio(ratio);
-    backdrop_.fill(kWater);
-    QPainter painter(&backdrop_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QTransform toMap;
-    toMap.translate(where.map.center().x(), where.map.center().y());
-    toMap.scale(where.scale, -where.scale);
-
-    QPainterPath graticule;
-    for (int longitude = -150; longitude <= 150; longitude += 30) {
-        graticule.addPolygon(projectedLine({-90, static_cast<double>(longitude)},
-                                           {90, static_cast<double>(longitude)}, 36));
-    }
-    for (int latitude = -60; latitude <= 60; latitude += 30) {
-        graticule.addPolygon(projectedLine({static_cast<double>(latitude), -180},
-                                           {static_cast<double>(latitude), 180}, 72));
-    }
-    painter.setPen(QPen(kGraticule, 1));
-    painter.drawPath(toMap.map(graticule));
-
-    // The land at this size: of the points closer than half a pixel to the
-    // last one kept only the last is drawn; lakes and inland seas are rings
-    // inside the land, left as water by the odd-even rule. The fill's edge
-    // is left to the coast, drawn one smooth pixel wide over it (a wider
-    // smooth line, or a smooth fill, would cost ten times as long).
-    QPainterPath land;
-    land.setFillRule(Qt::OddEvenFill);
-    const double closest = 0.5 / ratio;
-    for (const QPolygonF &ring : land_) {
-        QPolygonF drawn;
-        drawn.reserve(ring.size());
-        for (const QPointF &vertex : ring) {
-            const QPointF at = toMap.map(vertex);
-            if (drawn.isEmpty() || (at - drawn.constLast()).manhattanLength() >= closest) {
-                drawn << at;
-            }
-        }
-        if (drawn.size() >= 3) {
-            land.addPolygon(drawn);
-            land.closeSubpath();
-        }
-    }
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kLand);
-    painter.drawPath(land);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPen coast(kCoast, 1);
-    coast.setCosmetic(true);
-    painter.setPen(coast);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(land);
-
-    painter.setPen(QPen(kOutline, 1.5));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(toMap.map(outline_));
-
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kCaption);
-    painter.drawRect(where.caption);
-    painter.setPen(QPen(kCaptionEdge, 1));
-    painter.drawLine(where.caption.bottomLeft() - QPointF(0, 0.5),
-                     where.caption.bottomRight() - QPointF(0, 0.5));
-    return backdrop_;
+    QWidget::resizeEvent(event);
 }
 
 void SeaMap::paintEvent(QPaintEvent * /*event*/)
 {
-    const Layout where = layout();
     QPainter painter(this);
-    painter.drawPixmap(0, 0, backdrop(where));
+    paintMap(painter);
+}
+
+void SeaMap::paintMap(QPainter &painter)
+{
+    const QRectF area = mapArea();
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.setClipRect(QRectF(QPointF(0, 0), area.size()));
+    land_.draw(painter, view_, painter.device()->devicePixelRatioF(), !moving_);
+    painter.restore();
     painter.setRenderHint(QPainter::Antialiasing);
 
-    // What is shown, in the caption.
-    QString caption;
-    switch (shown_) {
-    case Shown::Nothing:
-        caption = QStringLiteral("Изберете океан или море.");
-        break;
-    case Shown::Sea:
-        caption = seaName(sea_) + QStringLiteral(" — ") + oceanName(oceanOf(sea_));
-        break;
-    case Shown::Ocean:
-        caption = QStringLiteral("%1 — %2 морета").arg(oceanName(ocean_)).arg(marked_.size());
-        break;
-    }
-    const QRectF captionText = where.caption.adjusted(kMargin, 0, -kMargin, 0);
+    // The caption line over the map, with the buttons at its end.
+    const QRectF bar(0, 0, width(), area.top());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kCaption);
+    painter.drawRect(bar);
+    painter.setPen(QPen(kCaptionEdge, 1));
+    painter.drawLine(bar.bottomLeft() - QPointF(0, 0.5), bar.bottomRight() - QPointF(0, 0.5));
+    const double buttonsWidth = 3 * (kButtonSide + kButtonSpacing) + kButtonSpacing;
+    const QRectF captionText = bar.adjusted(kMargin, 0, -buttonsWidth, 0);
     painter.setPen(kText);
     painter.drawText(captionText, Qt::AlignVCenter | Qt::AlignLeft,
-                     painter.fontMetrics().elidedText(caption, Qt::ElideRight,
+                     painter.fontMetrics().elidedText(caption(), Qt::ElideRight,
                                                       static_cast<int>(captionText.width())));
 
-    const std::vector<int> labelled = labelledRows();
-    const auto isLabelled = [&labelled](int row) {
-        return std::ranges::find(labelled, row) != labelled.end();
-    };
-    painter.setPen(QPen(kMarkEdge, 1.5));
-    painter.setBrush(kMark);
-    for (const int row : marked_) {
-        if (!isLabelled(row)) {
-            painter.drawEllipse(markCentre(where, row), kMarkRadius, kMarkRadius);
+    painter.setClipRect(area);
+    const std::vector<std::size_t> labelled = labelledTargets();
+    for (const Target &target : shownTargets_) {
+        const QPointF centre = targetCentre(target);
+        if (target.drawnAside()) {
+            const QPointF lies = toWidget(view_.toView(view_.nearestCopy(target.lies)));
+            painter.setPen(QPen(kMark, 1.5));
+            painter.drawLine(centre, lies);
+            painter.setBrush(kMark);
+            painter.setPen(QPen(kMarkEdge, 1));
+            painter.drawEllipse(lies, 2.5, 2.5);
+        }
+        const bool picked = !target.isGroup() && target.rows.front() == sea_;
+        if (picked) {
+            painter.setPen(QPen(kMarkEdge, 3.5));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(centre, kRingRadius, kRingRadius);
+            painter.setPen(QPen(kMark, 2));
+            painter.drawEllipse(centre, kRingRadius, kRingRadius);
+            painter.setPen(QPen(kMarkEdge, 1.5));
+            painter.setBrush(kMark);
+            painter.drawEllipse(centre, kPickedRadius, kPickedRadius);
+        } else if (target.isGroup()) {
+            painter.setPen(QPen(kMarkEdge, 1.5));
+            painter.setBrush(kMark);
+            painter.drawEllipse(centre, kGroupRadius, kGroupRadius);
+            painter.setPen(kMarkEdge);
+            QFont small = painter.font();
+            small.setPointSizeF(small.pointSizeF() * 0.8);
+            small.setBold(true);
+            painter.save();
+            painter.setFont(small);
+            painter.drawText(QRectF(centre - QPointF(kGroupRadius, kGroupRadius),
+                                    QSizeF(2 * kGroupRadius, 2 * kGroupRadius)),
+                             Qt::AlignCenter, QString::number(target.rows.size()));
+            painter.restore();
+        } else {
+            painter.setPen(QPen(kMarkEdge, 1.5));
+            painter.setBrush(kMark);
+            painter.drawEllipse(centre, kMarkRadius, kMarkRadius);
         }
     }
-    for (const int row : labelled) {
-        const QPointF centre = markCentre(where, row);
-        painter.setPen(QPen(kMarkEdge, 3.5));
+    const int focused = focusedTarget();
+    if (focused >= 0 && hasFocus()) {
+        const QPointF centre = targetCentre(shownTargets_[static_cast<std::size_t>(focused)]);
         painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(centre, kRingRadius, kRingRadius);
-        painter.setPen(QPen(kMark, 2));
-        painter.drawEllipse(centre, kRingRadius, kRingRadius);
-        painter.setPen(QPen(kMarkEdge, 1.5));
-        painter.setBrush(kMark);
-        painter.drawEllipse(centre, kPickedRadius, kPickedRadius);
+        painter.setPen(QPen(kMarkEdge, 4));
+        painter.drawEllipse(centre, kFocusRadius, kFocusRadius);
+        painter.setPen(QPen(kFocus, 2, Qt::DashLine));
+        painter.drawEllipse(centre, kFocusRadius, kFocusRadius);
     }
 
     // The names beside their marks, on plates that stay on the map: to the
-    // right, else to the left, else above or below; a second name never
-    // covers the first, nor the first one's mark.
+    // right, else to the left, else above or below; a later name never
+    // covers an earlier one.
     const QFontMetricsF metrics(font());
-    std::vector<std::pair<QRectF, QString>> plates;
-    for (const int row : labelled) {
-        const QPointF centre = markCentre(where, row);
-        const QString name = seaName(row);
+    std::vector<QRectF> plates;
+    for (const std::size_t index : labelled) {
+        const Target &target = shownTargets_[index];
+        const QPointF centre = targetCentre(target);
+        const QString name = target.isGroup() ? QStringLiteral("%1 морета").arg(target.rows.size())
+                                              : seaName(target.rows.front());
         const QSizeF size(metrics.horizontalAdvance(name) + 2 * kPlatePadding,
                           metrics.height() + 2);
-        const double gap = kRingRadius + 3;
+        const double gap = kFocusRadius + 2;
         const QRectF sides[] = {
             {QPointF(centre.x() + gap, centre.y() - size.height() / 2), size},
             {QPointF(centre.x() - gap - size.width(), centre.y() - size.height() / 2), size},
             {QPointF(centre.x() - size.width() / 2, centre.y() - gap - size.height()), size},
             {QPointF(centre.x() - size.width() / 2, centre.y() + gap), size},
         };
-        const auto clear = [&](const QRectF &place) {
+        const auto clear = [&plates](const QRectF &place) {
             return std::ranges::none_of(
-                plates, [&](const auto &plate) { return plate.first.intersects(place); });
+                plates, [&place](const QRectF &plate) { return plate.intersects(place); });
         };
-        std::optional<QRectF> chosen;
+        QRectF chosen = keptInside(sides[0], area);
         for (const QRectF &side : sides) {
-            const QRectF kept = keptInside(side, where.map);
-            if (kept == side && clear(kept)) {
-                chosen = kept;
+            if (keptInside(side, area) == side && clear(side)) {
+                chosen = side;
                 break;
             }
         }
-        if (!chosen) {
-            chosen = keptInside(sides[0], where.map);
-            if (!clear(*chosen)) {
-                // The one under the mouse wins over the one picked before.
-                plates.clear();
-            }
-        }
-        plates.emplace_back(*chosen, name);
-    }
-    for (const auto &[plate, name] : plates) {
+        plates.push_back(chosen);
         painter.setPen(QPen(kPlateEdge, 1));
         painter.setBrush(kPlate);
-        painter.drawRect(plate.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawRect(chosen.adjusted(0.5, 0.5, -0.5, -0.5));
         painter.setPen(kText);
-        painter.drawText(plate, Qt::AlignCenter, name);
+        painter.drawText(chosen, Qt::AlignCenter, name);
     }
 }
 
-bool SeaMap::event(QEvent *event)
+int SeaMap::targetAt(QPointF inWidget, bool byFinger) const
 {
-    switch (event->type()) {
-    case QEvent::ToolTip: {
-        const auto *help = dynamic_cast<QHelpEvent *>(event);
-        const int row = help != nullptr ? markAt(help->pos(), false) : -1;
-        if (row < 0) {
-            QToolTip::hideText();
-            event->ignore();
-            return true;
+    const double reach = byFinger ? kReach * 1.3 : kReach;
+    int nearest = -1;
+    double nearestDistance = reach;
+    for (std::size_t i = 0; i < shownTargets_.size(); ++i) {
+        const QPointF offset = targetCentre(shownTargets_[i]) - inWidget;
+        const double distance = std::hypot(offset.x(), offset.y());
+        if (distance <= nearestDistance) {
+            nearest = static_cast<int>(i);
+            nearestDistance = distance;
         }
-        const QPoint centre = markCentre(layout(), row).toPoint();
-        const int reach = static_cast<int>(kMouseReach);
-        QToolTip::showText(help->globalPos(), seaName(row), this,
-                           QRect(centre - QPoint(reach, reach), QSize(2 * reach, 2 * reach)));
-        return true;
     }
-    default:
-        break;
-    }
-    return QWidget::event(event);
+    return nearest;
 }
 
-void SeaMap::setHovered(int row)
+void SeaMap::activateTarget(std::size_t index, bool byKeyboard)
 {
-    if (row == hovered_) {
+    if (index >= shownTargets_.size()) {
         return;
     }
-    hovered_ = row;
-    if (row >= 0) {
+    const Target target = shownTargets_[index];
+    if (target.isGroup()) {
+        const int picked = std::ranges::find(marked_, sea_) != marked_.end() ? sea_ : -1;
+        setView(openingView(view_, target, marked_, picked, kTargetGap), false);
+        if (byKeyboard) {
+            // The keyboard goes on from the first of the group's seas.
+            focusedRow_ = target.rows.front();
+            if (focusedTarget() < 0 && !shownTargets_.empty()) {
+                focusedRow_ = shownTargets_.front().rows.front();
+            }
+            announceFocus();
+        }
+        return;
+    }
+    const int row = target.rows.front();
+    // A pick on the map marks the sea and keeps the pupil's view.
+    if (std::ranges::find(marked_, row) != marked_.end()) {
+        sea_ = row;
+        layoutValid_ = false;
+        updateTargets();
+        update();
+    }
+    if (onSeaPicked) {
+        onSeaPicked(row, byKeyboard);
+    }
+}
+
+void SeaMap::focusTarget(std::size_t index)
+{
+    if (index >= shownTargets_.size()) {
+        return;
+    }
+    focusedRow_ = shownTargets_[index].rows.front();
+    keepInView(shownTargets_[index]);
+    announceFocus();
+    update();
+}
+
+void SeaMap::announceFocus()
+{
+    const int index = focusedTarget();
+    if (index >= 0 && hasFocus()) {
+        mapAccessibleFocusMoved(this, static_cast<std::size_t>(index));
+    }
+}
+
+void SeaMap::keepInView(const Target &target)
+{
+    const QRectF inside =
+        mapArea().adjusted(2 * kTargetGap, 2 * kTargetGap, -2 * kTargetGap, -2 * kTargetGap);
+    const QPointF at = targetCentre(target);
+    if (inside.isEmpty() || inside.contains(at)) {
+        return;
+    }
+    const QPointF kept(std::clamp(at.x(), inside.left(), inside.right()),
+                       std::clamp(at.y(), inside.top(), inside.bottom()));
+    Viewport view = view_;
+    view.panBy(kept - at);
+    setView(view, false);
+}
+
+void SeaMap::moveFocus(bool forward)
+{
+    if (shownTargets_.empty()) {
+        return;
+    }
+    const std::vector<std::size_t> order = readingOrder(view_, shownTargets_, 2 * kTargetGap);
+    const int current = focusedTarget();
+    auto at = std::ranges::find(order, static_cast<std::size_t>(current));
+    std::size_t next = 0;
+    if (at == order.end()) {
+        next = forward ? order.front() : order.back();
+    } else {
+        auto step = static_cast<std::size_t>(at - order.begin());
+        step = forward ? (step + 1) % order.size() : (step + order.size() - 1) % order.size();
+        next = order[step];
+    }
+    focusTarget(next);
+}
+
+void SeaMap::setHovered(int index)
+{
+    if (index == hovered_) {
+        return;
+    }
+    hovered_ = index;
+    if (index >= 0) {
         setCursor(Qt::PointingHandCursor);
     } else {
         unsetCursor();
@@ -518,35 +699,269 @@ void SeaMap::setHovered(int row)
     update();
 }
 
+bool SeaMap::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier) {
+            moveFocus(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+        break;
+    }
+    case QEvent::ToolTip: {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const int index = targetAt(help->pos(), false);
+        if (index < 0 || namesHidden_) {
+            QToolTip::hideText();
+            event->ignore();
+            return true;
+        }
+        const QPoint centre =
+            targetCentre(shownTargets_[static_cast<std::size_t>(index)]).toPoint();
+        const auto reach = static_cast<int>(kReach);
+        QToolTip::showText(help->globalPos(),
+                           targetName(shownTargets_[static_cast<std::size_t>(index)]), this,
+                           QRect(centre - QPoint(reach, reach), QSize(2 * reach, 2 * reach)));
+        return true;
+    }
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        return handleTouch(static_cast<QTouchEvent *>(event));
+    case QEvent::Gesture:
+        return handleGesture(static_cast<QGestureEvent *>(event));
+    case QEvent::NativeGesture: {
+        auto *gesture = static_cast<QNativeGestureEvent *>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            zoomAbout(gesture->position(), 1 + gesture->value(), true);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool SeaMap::handleTouch(QTouchEvent *event)
+{
+    const QList<QEventPoint> &points = event->points();
+    if (event->type() == QEvent::TouchBegin) {
+        touching_ = true;
+        manyFingers_ = points.size() > 1;
+        dragging_ = false;
+        pressedAt_ = points.isEmpty() ? std::nullopt : std::optional(points.front().position());
+        pressedTarget_ = pressedAt_ ? targetAt(*pressedAt_, true) : -1;
+        if (pressedAt_) {
+            lastDrag_ = *pressedAt_;
+        }
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::TouchCancel) {
+        touching_ = false;
+        pressedAt_.reset();
+        rest_.start();
+        return true;
+    }
+    manyFingers_ = manyFingers_ || points.size() > 1;
+    if (points.isEmpty() || !pressedAt_) {
+        return true;
+    }
+    const QPointF at = points.front().position();
+    if (!manyFingers_) {
+        if (!dragging_ && (at - *pressedAt_).manhattanLength() >=
+                              QGuiApplication::styleHints()->startDragDistance()) {
+            dragging_ = true;
+        }
+        if (dragging_) {
+            Viewport view = view_;
+            view.panBy(at - lastDrag_);
+            setView(view, event->type() != QEvent::TouchEnd);
+            lastDrag_ = at;
+        }
+    }
+    if (event->type() == QEvent::TouchEnd) {
+        const bool tapped = !dragging_ && !manyFingers_;
+        touching_ = false;
+        pressedAt_.reset();
+        dragging_ = false;
+        if (tapped) {
+            const int index = targetAt(at, true);
+            if (index >= 0 && index == pressedTarget_) {
+                activateTarget(static_cast<std::size_t>(index), false);
+            }
+        }
+    }
+    return true;
+}
+
+bool SeaMap::handleGesture(QGestureEvent *event)
+{
+    auto *pinch = static_cast<QPinchGesture *>(event->gesture(Qt::PinchGesture));
+    if (pinch == nullptr) {
+        return QWidget::event(event);
+    }
+    event->accept(pinch);
+    if (pinch->state() == Qt::GestureStarted) {
+        lastPinchScale_ = 1;
+    }
+    if (pinch->changeFlags() & QPinchGesture::ScaleFactorChanged) {
+        const double factor = pinch->scaleFactor();
+        if (std::isfinite(factor) && factor > 0) {
+            zoomAbout(mapFromGlobal(pinch->centerPoint()), factor, true);
+        }
+    }
+    if (pinch->state() == Qt::GestureFinished || pinch->state() == Qt::GestureCanceled) {
+        rest_.start();
+    }
+    return true;
+}
+
+void SeaMap::wheelEvent(QWheelEvent *event)
+{
+    const int delta =
+        event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    zoomAbout(event->position(), wheelZoomFactor(delta), true);
+    event->accept();
+}
+
+void SeaMap::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const QPointF middle = mapArea().center();
+    const QSizeF seen = mapArea().size();
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomAbout(middle, kKeyZoom, true);
+        return;
+    case Qt::Key_Minus:
+        zoomAbout(middle, 1 / kKeyZoom, true);
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        QPointF offset;
+        if (event->key() == Qt::Key_Left) {
+            offset.rx() = seen.width() * kKeyPan;
+        } else if (event->key() == Qt::Key_Right) {
+            offset.rx() = -seen.width() * kKeyPan;
+        } else if (event->key() == Qt::Key_Up) {
+            offset.ry() = seen.height() * kKeyPan;
+        } else {
+            offset.ry() = -seen.height() * kKeyPan;
+        }
+        Viewport view = view_;
+        view.panBy(offset);
+        setView(view, true);
+        return;
+    }
+    case Qt::Key_Home:
+    case Qt::Key_0:
+        setView(framed_, false);
+        viewIsFramed_ = true;
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (focusedTarget() >= 0) {
+            activateTarget(static_cast<std::size_t>(focusedTarget()), true);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void SeaMap::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!byFinger(event)) {
-        setHovered(markAt(event->position(), false));
+    if (fromFinger(event)) {
+        QWidget::mouseMoveEvent(event);
+        return;
     }
+    if (pressedAt_ && (event->buttons() & Qt::LeftButton)) {
+        if (!dragging_ && (event->position() - *pressedAt_).manhattanLength() >=
+                              QGuiApplication::styleHints()->startDragDistance()) {
+            dragging_ = true;
+            setCursor(Qt::ClosedHandCursor);
+        }
+        if (dragging_) {
+            Viewport view = view_;
+            view.panBy(event->position() - lastDrag_);
+            lastDrag_ = event->position();
+            setView(view, true);
+        }
+        return;
+    }
+    setHovered(targetAt(event->position(), false));
     QWidget::mouseMoveEvent(event);
 }
 
 void SeaMap::mousePressEvent(QMouseEvent *event)
 {
-    pressed_ = event->button() == Qt::LeftButton ? markAt(event->position(), byFinger(event)) : -1;
+    if (event->button() == Qt::LeftButton && !fromFinger(event)) {
+        pressedAt_ = event->position();
+        lastDrag_ = event->position();
+        dragging_ = false;
+        pressedTarget_ = targetAt(event->position(), false);
+    }
     QWidget::mousePressEvent(event);
 }
 
 void SeaMap::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        const int row = markAt(event->position(), byFinger(event));
-        if (row >= 0 && std::exchange(pressed_, -1) == row && onSeaClicked) {
-            onSeaClicked(row);
+    if (event->button() == Qt::LeftButton && pressedAt_) {
+        const bool dragged = std::exchange(dragging_, false);
+        pressedAt_.reset();
+        if (dragged) {
+            unsetCursor();
+            rest_.start();
+        } else {
+            const int index = targetAt(event->position(), false);
+            if (index >= 0 && index == pressedTarget_) {
+                activateTarget(static_cast<std::size_t>(index), false);
+            }
         }
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void SeaMap::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && targetAt(event->position(), false) < 0) {
+        zoomAbout(event->position(), kDoubleClickZoom, false);
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 void SeaMap::leaveEvent(QEvent *event)
 {
     setHovered(-1);
     QWidget::leaveEvent(event);
+}
+
+void SeaMap::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 } // namespace pelagor

@@ -1,21 +1,28 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// "Карта на моретата": a companion window of the main window that shows where
-// the seas lie, follows every pick made in the form, and picks a sea when its
-// mark is clicked or tapped.
+// The map of the seas, a widget to embed: it frames every pick it is told
+// of, marks the seas so that each can be clicked, tapped or reached with Tab,
+// and zooms and pans as map programs do (wheel, pinch, drag, double-click,
+// keys, its own buttons). It draws and routes input; the views, projections
+// and the layout of the marks are worked out in plain code beside it.
 #pragma once
 
-#include "catalogue/sea_points.h"
+#include "map/framing.h"
+#include "map/land_picture.h"
+#include "map/targets.h"
+#include "map/viewport.h"
 
-#include <QPainterPath>
-#include <QPixmap>
-#include <QPolygonF>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <optional>
 #include <vector>
+
+class QGestureEvent;
+class QToolButton;
+class QTouchEvent;
 
 namespace pelagor {
 
@@ -24,75 +31,124 @@ public:
     // Loads and projects nothing until it is first shown.
     explicit SeaMap(QWidget *parent = nullptr);
 
-    // The width at which the whole map fills the given height.
+    // The width at which the whole earth fills the given height.
     [[nodiscard]] int widthForHeight(int height) const;
 
-    // After a sea pick: that sea's mark and name, and its ocean's name.
+    // After a sea pick in the form: that sea among the marks of all the
+    // seas, the view framed round it.
     void showSea(int row);
-    // After an ocean pick: a mark for each of its seas, and its name.
+    // After an ocean pick: a mark for each of its seas, all of them framed.
     void showOcean(int ocean);
+    // Leaves every sea's name out: of the drawing, the tooltips and what a
+    // screen reader is handed.
+    void setNamesHidden(bool hidden);
+    [[nodiscard]] bool namesHidden() const { return namesHidden_; }
 
-    // Called with the sea row whose mark was clicked or tapped.
-    std::function<void(int row)> onSeaClicked;
+    // Called with the sea row of a mark that was clicked, tapped, or picked
+    // with Enter or Space (`byKeyboard`). The map marks it and keeps its view.
+    std::function<void(int row, bool byKeyboard)> onSeaPicked;
 
-    // Where a point of the earth lies on the map as it is drawn now, in the
-    // window's logical pixels.
-    [[nodiscard]] QPointF project(catalogue::GeoPoint point) const;
-    // The centre of a sea's mark, where one is shown: its point, moved inward
-    // just enough to keep the whole mark on the map.
+    // What the map shows, in words, as its caption line says it.
+    [[nodiscard]] QString caption() const;
+    // Draws the map as shown, without its buttons, over the painter's device
+    // of the widget's size.
+    void paintMap(QPainter &painter);
+
+    // The view as it is now, and the one framed for the last pick (Home).
+    [[nodiscard]] const Viewport &viewport() const { return view_; }
+    [[nodiscard]] const Viewport &framedViewport() const { return framed_; }
+    // The targets shown now, and where each stands in the widget.
+    [[nodiscard]] const std::vector<Target> &targets() const;
+    [[nodiscard]] QPointF targetCentre(const Target &target) const;
+    // Where a point of the earth lies in the widget as the map is drawn now.
+    [[nodiscard]] QPointF project(GeoPoint point) const;
+    // The centre of the target that holds a sea, where one is shown.
     [[nodiscard]] std::optional<QPointF> markCentre(int row) const;
+    // The index among targets() of the one with the keyboard's focus, or −1.
+    [[nodiscard]] int focusedTarget() const;
+    // Picks a target as a click does (a group zooms in to its seas).
+    void activateTarget(std::size_t index, bool byKeyboard);
+    // Moves the keyboard's focus to a target, as Tab does.
+    void focusTarget(std::size_t index);
+    // The position of a target, as shown ("11,6° с. ш., 123,6° и. д.") and
+    // as a screen reader says it, in words.
+    [[nodiscard]] QString targetPosition(const Target &target, bool inWords) const;
+    [[nodiscard]] QString targetName(const Target &target) const;
+
     // The colour every mark is filled with.
     [[nodiscard]] static QColor markColour();
+    [[nodiscard]] double captionHeight() const;
 
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     enum class Shown { Nothing, Sea, Ocean };
 
-    // Where the parts of the window lie at its present size.
-    struct Layout {
-        QRectF caption;
-        QRectF map;
-        // Logical pixels to one unit of the projection.
-        double scale = 1;
-    };
-
-    [[nodiscard]] double captionHeight() const;
-    [[nodiscard]] Layout layout() const;
-    [[nodiscard]] QPointF toWindow(const Layout &where, QPointF projected) const;
-    [[nodiscard]] QPointF markCentre(const Layout &where, int row) const;
-    // The marked sea under a point of the window, or -1; a finger is given
-    // more room than the mouse.
-    [[nodiscard]] int markAt(QPointF at, bool byFinger) const;
-    // The rows whose names are shown now: at most the last picked and the
-    // one under the mouse.
-    [[nodiscard]] std::vector<int> labelledRows() const;
-    void setHovered(int row);
+    [[nodiscard]] QRectF mapArea() const;
+    [[nodiscard]] QPointF toWidget(QPointF inView) const;
+    [[nodiscard]] QPointF toViewCoordinates(QPointF inWidget) const;
+    // Frames the pick anew for the present size.
+    void frame();
+    // Moves the view; `moving` while a gesture goes on, drawn sharp when it rests.
+    void setView(const Viewport &view, bool moving);
+    void zoomAbout(QPointF inWidget, double factor, bool moving);
+    void updateTargets();
+    [[nodiscard]] int targetAt(QPointF inWidget, bool byFinger) const;
+    void setHovered(int index);
     void describe();
-    // The land, water, graticule and outline for the present size, drawn
-    // once per size into a pixmap at the screen's density.
-    const QPixmap &backdrop(const Layout &where);
+    void announceFocus();
+    bool handleTouch(QTouchEvent *event);
+    bool handleGesture(QGestureEvent *event);
+    void moveFocus(bool forward);
+    void keepInView(const Target &target);
+    [[nodiscard]] std::vector<std::size_t> labelledTargets() const;
 
     Shown shown_ = Shown::Nothing;
-    // The ocean shown, for an ocean pick; the sea last picked, kept for its
-    // name while its ocean is shown.
     int ocean_ = -1;
     int sea_ = -1;
-    // The rows marked now, in catalogue order.
+    bool namesHidden_ = false;
     std::vector<int> marked_;
+    Viewport view_;
+    Viewport framed_;
+    // Whether the view is still the one framed, to be framed again for a new size.
+    bool viewIsFramed_ = true;
+
+    // The layout at the present scale, and the targets of it in view.
+    std::vector<Target> layout_;
+    Viewport laidOutFor_;
+    bool layoutValid_ = false;
+    std::vector<Target> shownTargets_;
+    // The focused target, by its first sea row; −1 for none.
+    int focusedRow_ = -1;
     int hovered_ = -1;
-    int pressed_ = -1;
-    // The land and the world's outline in the projection's units, made at
-    // the first paint.
-    std::vector<QPolygonF> land_;
-    QPainterPath outline_;
-    QPixmap backdrop_;
+
+    // A press that has not yet moved far enough to be a drag.
+    std::optional<QPointF> pressedAt_;
+    int pressedTarget_ = -1;
+    bool dragging_ = false;
+    QPointF lastDrag_;
+    // One finger on the map, and whether more than one touched it since.
+    bool touching_ = false;
+    bool manyFingers_ = false;
+    double lastPinchScale_ = 1;
+
+    LandPicture land_;
+    bool moving_ = false;
+    QTimer rest_;
+    QToolButton *zoomIn_ = nullptr;
+    QToolButton *zoomOut_ = nullptr;
+    QToolButton *whole_ = nullptr;
 };
 
 } // namespace pelagor

@@ -127,7 +127,7 @@ Pelagor::~Pelagor()
     seaNames_->selectionModel()->disconnect(this);
     seaNames_->onSelectedRowClicked = nullptr;
     if (mapWindow_ != nullptr) {
-        seaMap()->onSeaClicked = nullptr;
+        seaMap()->onSeaPicked = nullptr;
     }
 }
 
@@ -390,7 +390,7 @@ void Pelagor::showMap()
 {
     if (mapWindow_ == nullptr) {
         mapWindow_ = std::make_unique<MapWindow>(this);
-        seaMap()->onSeaClicked = [this](int row) { pickSeaFromMap(row); };
+        seaMap()->onSeaPicked = [this](int row, bool byKeyboard) { pickSeaFromMap(row, byKeyboard); };
         tellMap();
     }
     mapWindow_->showBesideForm();
@@ -405,8 +405,12 @@ void Pelagor::toggleMap()
     }
 }
 
-void Pelagor::pickSeaFromMap(int row)
+void Pelagor::pickSeaFromMap(int row, bool byKeyboard)
 {
+    if (!byKeyboard) {
+        // A click or tap on a mark gives the keyboard back to the form.
+        mapWindow_->giveKeyboardBack();
+    }
     QListWidgetItem *item = seaNames_->item(row);
     if (item == nullptr) {
         return;

@@ -87,8 +87,8 @@ private:
     // Keeps what an answer was about, and tells the map.
     void rememberPick(const QWidget *picked);
     void tellMap();
-    // A click or tap on a sea's mark: the sea is picked as by its row.
-    void pickSeaFromMap(int row);
+    // A click, tap or Enter on a sea's mark: the sea is picked as by its row.
+    void pickSeaFromMap(int row, bool byKeyboard);
 
     Selection selection_{*this};
     // The output exactly as the logic last wrote it, CR LF line ends included;

@@ -1,0 +1,337 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "map/land_picture.h"
+
+#include "map/land.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pelagor {
+
+const QColor LandPicture::kWater{170, 211, 236};
+const QColor LandPicture::kLand{238, 230, 200};
+const QColor LandPicture::kOffEarth{214, 222, 228};
+
+namespace {
+
+const QColor kCoast{128, 112, 76};
+const QColor kGraticule{147, 190, 218};
+const QColor kEdge{74, 122, 160};
+
+// A polar map's land is cut a little beyond its reach.
+constexpr double kPolarCut = 90.0 - Projection::kPolarReach - 2;
+// The cut along a parallel is drawn in steps of this many degrees.
+constexpr double kCutStep = 2;
+
+bool onCut(QPointF a, QPointF b, double cutLatitude)
+{
+    const auto meridian = [](QPointF p) { return std::abs(p.x()) >= 179.999; };
+    const auto pole = [](QPointF p) { return std::abs(p.y()) >= 89.999; };
+    const auto parallel = [cutLatitude](QPointF p) { return std::abs(p.y() - cutLatitude) < 1e-9; };
+    return (meridian(a) && meridian(b) && a.x() == b.x()) || (pole(a) && pole(b)) ||
+           (parallel(a) && parallel(b));
+}
+
+// The ring (longitude, latitude) with what lies beyond the parallel cut
+// away: south of it when `keepNorth`, else north of it.
+QPolygonF cutAt(const QPolygonF &closed, double latitude, bool keepNorth)
+{
+    const auto inside = [&](QPointF p) {
+        return keepNorth ? p.y() >= latitude : p.y() <= latitude;
+    };
+    // Begun at a point that is kept, every stretch beyond the parallel ends
+    // inside the ring's walk round, where it is drawn along the parallel.
+    const auto start = std::find_if(closed.begin(), closed.end() - 1, inside);
+    if (start == closed.end() - 1) {
+        return {};
+    }
+    QPolygonF ring(start, closed.end() - 1);
+    ring.append(QPolygonF(closed.begin(), start));
+    ring << ring.first();
+    QPolygonF kept;
+    for (qsizetype i = 0; i + 1 < ring.size(); ++i) {
+        const QPointF a = ring[i];
+        const QPointF b = ring[i + 1];
+        if (inside(a)) {
+            kept << a;
+        }
+        if (inside(a) != inside(b)) {
+            const double t = (latitude - a.y()) / (b.y() - a.y());
+            const QPointF crossing(a.x() + (b.x() - a.x()) * t, latitude);
+            // Along the parallel from where the ring left to where it comes back.
+            if (inside(b) && !kept.isEmpty() && std::abs(kept.last().y() - latitude) < 1e-9) {
+                const QPointF from = kept.last();
+                const int steps = static_cast<int>(std::abs(crossing.x() - from.x()) / kCutStep);
+                for (int step = 1; step < steps; ++step) {
+                    kept << QPointF(from.x() + (crossing.x() - from.x()) * step / steps, latitude);
+                }
+            }
+            kept << crossing;
+        }
+    }
+    if (kept.size() >= 3) {
+        kept << kept.first();
+    }
+    return kept;
+}
+
+QPainterPath graticule(const Viewport &view)
+{
+    const Projection &projection = view.projection();
+    double step = 30;
+    if (view.scale() >= 20) {
+        step = 5;
+    } else if (view.scale() >= 6) {
+        step = 10;
+    }
+    QPainterPath lines;
+    if (!projection.isPolar()) {
+        const QRectF seen(view.toPlane(QPointF(0, 0)),
+                          view.toPlane(QPointF(view.size().width(), view.size().height())));
+        const double perDegree = projection.xPerDegree();
+        const double west =
+            std::min(seen.left(), seen.right()) / perDegree + projection.centralLongitude;
+        const double east =
+            std::max(seen.left(), seen.right()) / perDegree + projection.centralLongitude;
+        for (double longitude = std::ceil(west / step) * step; longitude <= east;
+             longitude += step) {
+            const double x = (longitude - projection.centralLongitude) * perDegree;
+            lines.moveTo(x, -90);
+            lines.lineTo(x, 90);
+        }
+        for (double latitude = -90 + step; latitude < 90; latitude += step) {
+            lines.moveTo(std::min(seen.left(), seen.right()), latitude);
+            lines.lineTo(std::max(seen.left(), seen.right()), latitude);
+        }
+        return lines;
+    }
+    for (double distance = step; distance < Projection::kPolarReach; distance += step) {
+        lines.addEllipse(QPointF(0, 0), distance, distance);
+    }
+    for (double longitude = 0; longitude < 360; longitude += 30) {
+        const QPointF end = projection.toPlane(
+            {projection.kind == Projection::Kind::NorthPolar ? -10.0 : 10.0, longitude});
+        lines.moveTo(0, 0);
+        lines.lineTo(end);
+    }
+    return lines;
+}
+
+} // namespace
+
+QTransform shapesToPlane(const Projection &projection)
+{
+    QTransform transform;
+    switch (projection.kind) {
+    case Projection::Kind::Cylindrical:
+        transform.scale(projection.xPerDegree(), 1);
+        transform.translate(-projection.centralLongitude, 0);
+        break;
+    case Projection::Kind::NorthPolar:
+        transform.rotate(-projection.centralLongitude);
+        break;
+    case Projection::Kind::SouthPolar:
+        transform.rotate(projection.centralLongitude);
+        break;
+    }
+    return transform;
+}
+
+const LandPicture::Shapes &LandPicture::shapes(Projection::Kind kind)
+{
+    Shapes &made = shapes_.at(static_cast<std::size_t>(kind));
+    if (made.made) {
+        return made;
+    }
+    made.made = true;
+    const Projection flat = kind == Projection::Kind::Cylindrical
+                                ? Projection::cylindrical(0, 0)
+                                : Projection::polar(kind == Projection::Kind::NorthPolar, 0);
+    const bool north = kind == Projection::Kind::NorthPolar;
+    const double cutLatitude = north ? kPolarCut : -kPolarCut;
+    for (const QPolygonF &whole : landRings()) {
+        QPolygonF ring = whole;
+        if (flat.isPolar()) {
+            ring = cutAt(whole, cutLatitude, north);
+            if (ring.size() < 4) {
+                continue;
+            }
+        }
+        // The coast: the ring without its cuts, in pieces.
+        QPolygonF coast;
+        const auto endCoast = [&] {
+            if (coast.size() >= 2) {
+                made.coastBounds.push_back(coast.boundingRect());
+                made.coasts.push_back(std::move(coast));
+            }
+            coast = QPolygonF();
+        };
+        QPolygonF projected;
+        projected.reserve(ring.size());
+        for (qsizetype i = 0; i < ring.size(); ++i) {
+            const QPointF point = ring[i];
+            const QPointF onPlane = flat.isPolar() ? flat.toPlane({point.y(), point.x()}) : point;
+            projected << onPlane;
+            if (i > 0 && onCut(ring[i - 1], point, cutLatitude)) {
+                endCoast();
+            }
+            if (coast.isEmpty() && i > 0) {
+                coast << projected[i - 1];
+            }
+            if (i > 0) {
+                coast << onPlane;
+            }
+        }
+        endCoast();
+        made.bounds.push_back(projected.boundingRect());
+        made.rings.push_back(std::move(projected));
+    }
+    return made;
+}
+
+bool LandPicture::isSharpFor(const Viewport &view, qreal pixelRatio) const
+{
+    return !picture_.isNull() && pictured_ == view && picture_.devicePixelRatio() == pixelRatio;
+}
+
+void LandPicture::forget()
+{
+    picture_ = QPixmap();
+}
+
+void LandPicture::draw(QPainter &painter, const Viewport &view, qreal pixelRatio, bool sharp)
+{
+    const bool comparable = !picture_.isNull() && pictured_.projection() == view.projection() &&
+                            picture_.devicePixelRatio() == pixelRatio;
+    if (isSharpFor(view, pixelRatio) || (!sharp && comparable)) {
+        // The kept picture, from its view to this one: the copy of its middle
+        // nearest this view's, for a map that goes round the earth.
+        Viewport kept = pictured_;
+        kept.centreOn(view.nearestCopy(kept.centre()), kept.scale());
+        const QTransform moved = kept.planeToView().inverted() * view.planeToView();
+        if (!moved.isIdentity()) {
+            painter.fillRect(QRectF(QPointF(0, 0), view.size()), kWater);
+        }
+        painter.save();
+        painter.setTransform(moved, true);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawPixmap(QPointF(0, 0), picture_);
+        painter.restore();
+        return;
+    }
+    render(view, pixelRatio);
+    painter.drawPixmap(QPointF(0, 0), picture_);
+}
+
+void LandPicture::render(const Viewport &view, qreal pixelRatio)
+{
+    const QSize pixels(static_cast<int>(std::ceil(view.size().width() * pixelRatio)),
+                       static_cast<int>(std::ceil(view.size().height() * pixelRatio)));
+    picture_ = QPixmap(pixels);
+    picture_.setDevicePixelRatio(pixelRatio);
+    pictured_ = view;
+    picture_.fill(kWater);
+    QPainter painter(&picture_);
+    const QRectF seen(QPointF(0, 0), view.size());
+    const Projection &projection = view.projection();
+    const QTransform planeToView = view.planeToView();
+
+    // Off the earth: beyond the poles, or beyond a polar map's reach.
+    QPainterPath earth;
+    if (projection.isPolar()) {
+        earth.addEllipse(QPointF(0, 0), Projection::kPolarReach, Projection::kPolarReach);
+    } else {
+        const QPointF west = view.toPlane(QPointF(0, 0));
+        const QPointF east = view.toPlane(QPointF(view.size().width(), 0));
+        earth.addRect(QRectF(QPointF(west.x() - 1, -90), QPointF(east.x() + 1, 90)));
+    }
+    const QPainterPath earthInView = planeToView.map(earth);
+    QPainterPath off;
+    off.addRect(seen);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kOffEarth);
+    painter.drawPath(off.subtracted(earthInView));
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen thin(kGraticule, 1);
+    thin.setCosmetic(true);
+    painter.setPen(thin);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(planeToView.map(graticule(view)));
+
+    // The copies of the land a map round the earth shows side by side.
+    std::vector<QTransform> copies;
+    const QTransform toView = shapesToPlane(projection) * planeToView;
+    if (projection.isPolar()) {
+        copies.push_back(toView);
+    } else {
+        const double period = projection.period();
+        const double west = view.toPlane(QPointF(0, 0)).x();
+        const double east = view.toPlane(QPointF(view.size().width(), 0)).x();
+        const double half = period / 2;
+        const auto first = static_cast<int>(std::floor((west + half) / period));
+        const auto last = static_cast<int>(std::ceil((east - half) / period));
+        for (int turn = first - 1; turn <= last + 1; ++turn) {
+            copies.push_back(QTransform::fromTranslate(360.0 * turn, 0) * toView);
+        }
+    }
+    const Shapes &land = shapes(projection.kind);
+    const QRectF reach = seen.adjusted(-2, -2, 2, 2);
+    // Of the points closer than half a pixel to the last one kept only the
+    // last is drawn.
+    const double closest = 0.5 / pixelRatio;
+    const auto thinned = [&](const QPolygonF &ring, const QTransform &transform) {
+        QPolygonF drawn;
+        drawn.reserve(ring.size());
+        for (const QPointF &vertex : ring) {
+            const QPointF at = transform.map(vertex);
+            if (drawn.isEmpty() || (at - drawn.constLast()).manhattanLength() >= closest) {
+                drawn << at;
+            }
+        }
+        return drawn;
+    };
+    QPainterPath fill;
+    fill.setFillRule(Qt::OddEvenFill);
+    QPainterPath coast;
+    for (const QTransform &transform : copies) {
+        for (std::size_t i = 0; i < land.rings.size(); ++i) {
+            if (!transform.mapRect(land.bounds[i]).intersects(reach)) {
+                continue;
+            }
+            const QPolygonF drawn = thinned(land.rings[i], transform);
+            if (drawn.size() >= 3) {
+                fill.addPolygon(drawn);
+                fill.closeSubpath();
+            }
+        }
+        for (std::size_t i = 0; i < land.coasts.size(); ++i) {
+            if (transform.mapRect(land.coastBounds[i]).intersects(reach)) {
+                coast.addPolygon(thinned(land.coasts[i], transform));
+            }
+        }
+    }
+    // The fill's edge is left to the coast, drawn one smooth pixel wide over
+    // it (a smooth fill would cost ten times as long).
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kLand);
+    painter.drawPath(fill);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen coastPen(kCoast, 1);
+    coastPen.setCosmetic(true);
+    painter.setPen(coastPen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(coast);
+
+    QPen edge(kEdge, 1.5);
+    edge.setCosmetic(true);
+    painter.setPen(edge);
+    painter.drawPath(earthInView);
+}
+
+} // namespace pelagor

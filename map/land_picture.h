@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The picture under the marks: water, graticule, land and coast for one
+// view, drawn sharp into a pixmap at the screen's density and kept; while
+// the view moves, the kept picture is drawn moved and scaled with it, and
+// drawn sharp again for the view it comes to rest at.
+#pragma once
+
+#include "map/viewport.h"
+
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPolygonF>
+#include <QRectF>
+
+#include <array>
+#include <vector>
+
+class QPainter;
+
+namespace pelagor {
+
+class LandPicture {
+public:
+    // The map's own colours, the same under every desktop scheme.
+    static const QColor kWater;
+    static const QColor kLand;
+    static const QColor kOffEarth;
+
+    // Draws the picture for the view: the kept one, moved and scaled to it,
+    // when `sharp` is false and one is kept; else drawn anew for the view.
+    void draw(QPainter &painter, const Viewport &view, qreal pixelRatio, bool sharp);
+    // Whether the kept picture is the view's own.
+    [[nodiscard]] bool isSharpFor(const Viewport &view, qreal pixelRatio) const;
+    // Drops the kept picture.
+    void forget();
+
+private:
+    // The land of one kind of projection: rings on its plane (the
+    // cylindrical one in degrees of longitude and latitude), with their
+    // bounds, and the coast without the cuts along the 180th meridian, the
+    // pole and the edge of a polar map.
+    struct Shapes {
+        std::vector<QPolygonF> rings;
+        std::vector<QRectF> bounds;
+        std::vector<QPolygonF> coasts;
+        std::vector<QRectF> coastBounds;
+        bool made = false;
+    };
+
+    const Shapes &shapes(Projection::Kind kind);
+    void render(const Viewport &view, qreal pixelRatio);
+
+    std::array<Shapes, 3> shapes_;
+    QPixmap picture_;
+    Viewport pictured_;
+};
+
+// From the plane of the land's shapes for the projection's kind (with the
+// central meridian at 0) to the projection's own plane.
+[[nodiscard]] QTransform shapesToPlane(const Projection &projection);
+
+} // namespace pelagor

@@ -1,0 +1,177 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "map/targets.h"
+
+#include "catalogue/sea_points.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace pelagor {
+
+namespace {
+
+// How much farther than the gap a mark drawn aside stands, so that rounding
+// never brings it back within it.
+constexpr double kAsideSlack = 1.05;
+// Each step of the search for the zoom that opens a group.
+constexpr double kOpeningStep = 1.15;
+
+QPointF planeOf(const Projection &projection, int row)
+{
+    return projection.toPlane(catalogue::kSeaPoints.at(static_cast<std::size_t>(row)));
+}
+
+// From `from` to `to` on the plane, the short way round the earth.
+QPointF between(const Projection &projection, QPointF from, QPointF to)
+{
+    const double period = projection.period();
+    QPointF offset = to - from;
+    if (period > 0) {
+        offset.rx() = std::remainder(offset.x(), period);
+    }
+    return offset;
+}
+
+double length(QPointF offset)
+{
+    return std::hypot(offset.x(), offset.y());
+}
+
+} // namespace
+
+std::vector<Target> layoutTargets(const Projection &projection, double scale,
+                                  std::span<const int> rows, int picked, double gap)
+{
+    std::vector<Target> targets;
+    targets.reserve(rows.size());
+    for (const int row : rows) {
+        const QPointF at = planeOf(projection, row);
+        targets.push_back({{row}, at, at});
+    }
+    if (!(scale > 0) || !std::isfinite(scale)) {
+        return targets;
+    }
+    // In the plane's units: the gap at this scale.
+    const double apart = gap / scale;
+    const auto isPicked = [picked](const Target &target) {
+        return target.rows.size() == 1 && target.rows.front() == picked;
+    };
+    // The closest pair is taken first, till none is closer than the gap; two
+    // marks merge into a group at their seas' middle, and one too close to
+    // the picked sea moves aside, along the line from it.
+    for (std::size_t round = 0; round < 4 * rows.size() * rows.size() + 1; ++round) {
+        std::size_t first = 0;
+        std::size_t second = 0;
+        double closest = apart;
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            for (std::size_t j = i + 1; j < targets.size(); ++j) {
+                const double distance =
+                    length(between(projection, targets[i].plane, targets[j].plane));
+                if (distance < closest) {
+                    closest = distance;
+                    first = i;
+                    second = j;
+                }
+            }
+        }
+        if (first == second) {
+            break;
+        }
+        Target &a = targets[first];
+        Target &b = targets[second];
+        if (isPicked(a) || isPicked(b)) {
+            const Target &fixed = isPicked(a) ? a : b;
+            Target &moved = isPicked(a) ? b : a;
+            QPointF away = between(projection, fixed.plane, moved.plane);
+            if (length(away) == 0) {
+                away = QPointF(1, 0);
+            }
+            moved.plane = fixed.plane + away * (apart * kAsideSlack / length(away));
+            continue;
+        }
+        // The group's seas' middle, weighted by how many each mark holds.
+        const double weightA = static_cast<double>(a.rows.size());
+        const double weightB = static_cast<double>(b.rows.size());
+        const QPointF lies =
+            a.lies + between(projection, a.lies, b.lies) * (weightB / (weightA + weightB));
+        a.rows.insert(a.rows.end(), b.rows.begin(), b.rows.end());
+        std::ranges::sort(a.rows);
+        a.lies = lies;
+        a.plane = lies;
+        targets.erase(targets.begin() + static_cast<std::ptrdiff_t>(second));
+    }
+    // Every mark in the turn of the earth round the central meridian.
+    const double period = projection.period();
+    for (Target &target : targets) {
+        if (period > 0) {
+            const double shift = target.plane.x() - std::remainder(target.plane.x(), period);
+            target.plane.rx() -= shift;
+            target.lies.rx() -= shift;
+        }
+    }
+    return targets;
+}
+
+Viewport openingView(const Viewport &from, const Target &group, std::span<const int> rows,
+                     int picked, double gap)
+{
+    Viewport view = from;
+    double scale = from.scale() * kOpeningStep;
+    for (;;) {
+        const std::vector<Target> targets =
+            layoutTargets(from.projection(), scale, rows, picked, gap);
+        const bool open = std::ranges::all_of(group.rows, [&targets](int row) {
+            return std::ranges::any_of(targets, [row](const Target &target) {
+                return target.rows.size() == 1 && target.rows.front() == row;
+            });
+        });
+        if (open || scale >= Viewport::kDeepestScale) {
+            break;
+        }
+        scale = std::min(scale * kOpeningStep, Viewport::kDeepestScale);
+    }
+    view.centreOn(group.lies, scale);
+    return view;
+}
+
+std::vector<std::size_t> readingOrder(const Viewport &view, std::span<const Target> targets,
+                                      double rowHeight)
+{
+    struct Place {
+        double first;
+        double second;
+        std::size_t index;
+    };
+    std::vector<Place> places;
+    places.reserve(targets.size());
+    const bool polar = view.projection().isPolar();
+    const QPointF pole = view.toView(QPointF(0, 0));
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const QPointF at = view.toView(view.nearestCopy(targets[i].plane));
+        if (polar) {
+            // Clockwise round the pole from the top, nearer ones first.
+            const QPointF offset = at - pole;
+            double angle = std::atan2(offset.x(), -offset.y());
+            if (angle < 0) {
+                angle += 2 * std::numbers::pi;
+            }
+            places.push_back({angle, length(offset), i});
+        } else {
+            places.push_back({std::floor(at.y() / std::max(1.0, rowHeight)), at.x(), i});
+        }
+    }
+    std::ranges::sort(places, [](const Place &a, const Place &b) {
+        return a.first != b.first ? a.first < b.first : a.second < b.second;
+    });
+    std::vector<std::size_t> order;
+    order.reserve(places.size());
+    for (const Place &place : places) {
+        order.push_back(place.index);
+    }
+    return order;
+}
+
+} // namespace pelagor
