@@ -230,6 +230,22 @@ void SeaMap::showSea(int row)
     describe();
 }
 
+void SeaMap::markSea(int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= catalogue::kSeaCount) {
+        return;
+    }
+    if (std::ranges::find(marked_, row) == marked_.end()) {
+        marked_ = allSeas();
+    }
+    shown_ = Shown::Sea;
+    sea_ = row;
+    layoutValid_ = false;
+    updateTargets();
+    describe();
+    update();
+}
+
 void SeaMap::showOcean(int ocean)
 {
     const bool known = ocean >= 0 && static_cast<std::size_t>(ocean) < catalogue::kOceanCount;
@@ -621,12 +637,7 @@ void SeaMap::activateTarget(std::size_t index, bool byKeyboard)
     }
     const int row = target.rows.front();
     // A pick on the map marks the sea and keeps the pupil's view.
-    if (std::ranges::find(marked_, row) != marked_.end()) {
-        sea_ = row;
-        layoutValid_ = false;
-        updateTargets();
-        update();
-    }
+    markSea(row);
     if (onSeaPicked) {
         onSeaPicked(row, byKeyboard);
     }

@@ -37,6 +37,9 @@ public:
     // After a sea pick in the form: that sea among the marks of all the
     // seas, the view framed round it.
     void showSea(int row);
+    // After a pick made on the map itself: the sea marked among the marks
+    // shown, the view kept as the pupil chose it.
+    void markSea(int row);
     // After an ocean pick: a mark for each of its seas, all of them framed.
     void showOcean(int ocean);
     // Leaves every sea's name out: of the drawing, the tooltips and what a

@@ -13,9 +13,13 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGestureEvent>
+#include <QNativeGestureEvent>
+#include <QPinchGesture>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <memory>
@@ -463,6 +467,123 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(mapWindow));
         QTest::keyClick(map, Qt::Key_Escape);
         QVERIFY(!mapWindow->isVisible());
+    }
+
+    // Each way a pupil moves the map: the wheel zooms about the cursor, a
+    // pinch about the fingers, a drag pans where a press that hardly moves
+    // still picks, and the keys zoom, pan, go home and walk the marks; F6
+    // goes in and out. Bad input leaves the view within its bounds.
+    void mapMovesAsPupilsExpect()
+    {
+        Pelagor &w = *window_;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        pelagor::SeaMap *map = w.seaMap();
+        const auto inMap = [map] { return QApplication::focusWidget() == map; };
+        QVERIFY(map != nullptr && QTest::qWaitFor(inMap));
+        clickOption(w, 3);
+        const pelagor::Viewport framed = map->viewport();
+        const auto earthAt = [map](QPointF at) {
+            return map->viewport().toEarth(at - QPointF(0, map->captionHeight())).value();
+        };
+        const auto near = [](pelagor::GeoPoint a, pelagor::GeoPoint b) {
+            return std::abs(a.latitude - b.latitude) < 1e-6 &&
+                   std::abs(std::remainder(a.longitude - b.longitude, 360.0)) < 1e-6;
+        };
+        const QPointF cursor(map->width() * 0.7, map->height() * 0.6);
+        const pelagor::GeoPoint under = earthAt(cursor);
+        const auto wheel = [map, cursor](int delta) {
+            QWheelEvent turn(cursor, map->mapToGlobal(cursor), {}, QPoint(0, delta), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(map, &turn);
+        };
+        wheel(120);
+        QVERIFY(map->viewport().scale() > framed.scale() * 1.18);
+        QVERIFY(near(earthAt(cursor), under));
+        wheel(0);
+        wheel(-120);
+        QVERIFY(std::abs(map->viewport().scale() - framed.scale()) < 1e-9);
+
+        // A pinch, from a touch screen's gesture and from a touchpad's.
+        QPinchGesture pinch;
+        pinch.setCenterPoint(map->mapToGlobal(cursor));
+        pinch.setChangeFlags(QPinchGesture::ScaleFactorChanged);
+        for (const double factor : {2.0, 0.0, std::nan(""), 1e300}) {
+            pinch.setScaleFactor(factor);
+            QGestureEvent gesture({&pinch});
+            QApplication::sendEvent(map, &gesture);
+            QVERIFY(near(earthAt(cursor), under));
+        }
+        QCOMPARE(map->viewport().scale(), pelagor::Viewport::kDeepestScale);
+        QNativeGestureEvent zoom(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2,
+                                 cursor, cursor, map->mapToGlobal(cursor), -0.5, {});
+        QApplication::sendEvent(map, &zoom);
+        QVERIFY(std::abs(map->viewport().scale() - pelagor::Viewport::kDeepestScale / 2) < 1e-9);
+        wheel(100000);
+        QCOMPARE(map->viewport().scale(), pelagor::Viewport::kDeepestScale);
+        for (int turn = 0; turn < 4; ++turn) {
+            wheel(-100000);
+        }
+        QCOMPARE(map->viewport().scale(), map->viewport().minimumScale());
+
+        // Home frames the pick again; a drag pans, and picks nothing.
+        QTest::keyClick(map, Qt::Key_Home);
+        QCOMPARE(map->viewport(), framed);
+        const auto single = std::ranges::find_if(
+            map->targets(), [](const pelagor::Target &target) { return !target.isGroup(); });
+        QVERIFY(single != map->targets().end());
+        const int row = single->rows.front();
+        const QPoint from = map->markCentre(row).value().toPoint();
+        QTest::mousePress(map, Qt::LeftButton, {}, from);
+        QTest::mouseMove(map, from + QPoint(60, 40));
+        QTest::mouseRelease(map, Qt::LeftButton, {}, from + QPoint(60, 40));
+        QCOMPARE(map->markCentre(row).value().toPoint(), from + QPoint(60, 40));
+        QCOMPARE(w.Text(), oceanListing(3));
+        // A press that moves less than a drag picks the mark.
+        const QPoint mark = map->markCentre(row).value().toPoint();
+        QTest::mousePress(map, Qt::LeftButton, {}, mark);
+        QTest::mouseMove(map, mark + QPoint(2, 1));
+        QTest::mouseRelease(map, Qt::LeftButton, {}, mark + QPoint(2, 1));
+        QCOMPARE(w.Text(), seaLookup(seaList(w)->item(row)->text(), 3));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+
+        // The keys: zoom about the middle, pan a fifth of the view, Tab from
+        // mark to mark (round at the end), Enter picks and keeps the keyboard.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QVERIFY(QTest::qWaitFor(inMap));
+        QTest::keyClick(map, Qt::Key_Home);
+        QTest::keyClick(map, Qt::Key_Plus);
+        QVERIFY(std::abs(map->viewport().scale() / framed.scale() - 1.5) < 1e-9);
+        QTest::keyClick(map, Qt::Key_Minus, Qt::KeypadModifier);
+        const QPointF centre = map->viewport().centre();
+        QTest::keyClick(map, Qt::Key_Right);
+        QVERIFY(std::abs((map->viewport().centre().x() - centre.x()) * map->viewport().scale() -
+                         map->width() / 5.0) < 1);
+        QTest::keyClick(map, Qt::Key_0);
+        QCOMPARE(map->viewport(), framed);
+        const std::size_t count = map->targets().size();
+        for (std::size_t tab = 0; tab <= count; ++tab) {
+            QTest::keyClick(map, Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), map);
+        QTest::keyClick(map, Qt::Key_Backtab);
+        const int focused = map->focusedTarget();
+        QVERIFY(focused >= 0);
+        const pelagor::Target target = map->targets().at(static_cast<std::size_t>(focused));
+        QTest::keyClick(map, Qt::Key_Return);
+        if (!target.isGroup()) {
+            QCOMPARE(w.Text(), seaLookup(seaList(w)->item(target.rows.front())->text(), 3));
+        }
+        QCOMPARE(QApplication::focusWidget(), map);
+        QTest::keyClick(map, Qt::Key_F6);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.mapWindow()->isVisible());
+
+        // No size, and back.
+        w.mapWindow()->resize(0, 0);
+        map->resize(0, 0);
+        wheel(120);
+        QVERIFY(std::isfinite(map->viewport().scale()));
+        map->grab();
     }
 
 private:

@@ -4,13 +4,13 @@
 #include "window/pelagor.h"
 
 #include "catalogue/catalogue.h"
+#include "map/sea_map.h"
 #include "window/answer_announcer.h"
 #include "window/application.h"
 #include "window/exercise.h"
+#include "window/map_window.h"
 #include "window/option_button.h"
 #include "window/sea_list_box.h"
-#include "map/sea_map.h"
-#include "window/map_window.h"
 #include "window/touch_scrolling.h"
 
 #include <QAction>
@@ -255,6 +255,14 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     mapAction_->setCheckable(true);
     connect(mapAction_, &QAction::triggered, this, [this] { toggleMap(); });
     addAction(mapAction_);
+    // F6 moves the keyboard into the map, opening it if need be.
+    auto *intoMap = new QAction(this);
+    intoMap->setShortcut(Qt::Key_F6);
+    connect(intoMap, &QAction::triggered, this, [this] {
+        showMap();
+        mapWindow_->takeKeyboard();
+    });
+    addAction(intoMap);
 }
 
 void Pelagor::applyColours()
@@ -376,6 +384,8 @@ void Pelagor::tellMap()
     }
     if (pickedOcean_ >= 0) {
         seaMap()->showOcean(pickedOcean_);
+    } else if (pickedSea_ >= 0 && pickingFromMap_) {
+        seaMap()->markSea(pickedSea_);
     } else if (pickedSea_ >= 0) {
         seaMap()->showSea(pickedSea_);
     }
@@ -390,7 +400,9 @@ void Pelagor::showMap()
 {
     if (mapWindow_ == nullptr) {
         mapWindow_ = std::make_unique<MapWindow>(this);
-        seaMap()->onSeaPicked = [this](int row, bool byKeyboard) { pickSeaFromMap(row, byKeyboard); };
+        seaMap()->onSeaPicked = [this](int row, bool byKeyboard) {
+            pickSeaFromMap(row, byKeyboard);
+        };
         tellMap();
     }
     mapWindow_->showBesideForm();
@@ -418,7 +430,9 @@ void Pelagor::pickSeaFromMap(int row, bool byKeyboard)
     seaNames_->scrollToItem(item);
     if (ListIndex() == row) {
         // The row picked already: answered again, as a click on it is.
+        pickingFromMap_ = true;
         answer([this] { selection_.List1_Click(0); }, seaMap());
+        pickingFromMap_ = false;
         return;
     }
     pickingFromMap_ = true;

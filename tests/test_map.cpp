@@ -1,0 +1,230 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The map's plain logic, as data: its projections, its view, the views it
+// frames and the layout of its targets.
+
+#include "catalogue/catalogue.h"
+#include "catalogue/sea_points.h"
+#include "map/framing.h"
+#include "map/land_picture.h"
+#include "map/targets.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+using pelagor::framedView;
+using pelagor::GeoPoint;
+using pelagor::MapPick;
+using pelagor::Projection;
+using pelagor::Target;
+using pelagor::Viewport;
+
+Q_DECLARE_METATYPE(Projection)
+
+namespace {
+
+// The map window's first size, below its caption line.
+const QSizeF kFirstSize(740, 385);
+
+double apart(QPointF a, QPointF b)
+{
+    return std::hypot(a.x() - b.x(), a.y() - b.y());
+}
+
+// The closest two targets of a view, in logical pixels.
+double closestTargets(const Viewport &view, const std::vector<Target> &targets)
+{
+    double closest = 1e9;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        for (std::size_t j = i + 1; j < targets.size(); ++j) {
+            closest = std::min(closest, apart(view.toView(view.nearestCopy(targets[i].plane)),
+                                              view.toView(view.nearestCopy(targets[j].plane))));
+        }
+    }
+    return closest;
+}
+
+bool ownTarget(const std::vector<Target> &targets, int row)
+{
+    return std::ranges::any_of(
+        targets, [row](const Target &target) { return target.rows == std::vector<int>{row}; });
+}
+
+} // namespace
+
+class TestMap : public QObject {
+    Q_OBJECT
+
+private slots:
+    // From the earth to the plane and back, by each projection; the land's
+    // shapes, moved onto the projection's plane, land where it puts them.
+    void projectionsGoBothWays_data()
+    {
+        QTest::addColumn<Projection>("projection");
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("longitude");
+        const Projection world = Projection::cylindrical(0, 0);
+        const Projection pacific = Projection::cylindrical(160, 20);
+        const Projection north = Projection::polar(true, 30);
+        const Projection south = Projection::polar(false, -45);
+        QTest::newRow("world, the Black Sea") << world << 43.0 << 34.0;
+        QTest::newRow("world, west of 180") << world << -17.5 << -179.9;
+        QTest::newRow("Pacific, Koro on 180") << pacific << -17.5 << 180.0;
+        QTest::newRow("Pacific, Bering") << pacific << 58.0 << -178.0;
+        QTest::newRow("Pacific, the south pole") << pacific << -90.0 << 160.0;
+        QTest::newRow("north, Barents") << north << 75.0 << 40.0;
+        QTest::newRow("north, across 180") << north << 72.0 << -179.5;
+        QTest::newRow("north, the pole") << north << 90.0 << 30.0;
+        QTest::newRow("north, at its reach") << north << -10.0 << 100.0;
+        QTest::newRow("south, Weddell") << south << -72.0 << -45.0;
+        QTest::newRow("south, the pole") << south << -90.0 << -45.0;
+    }
+
+    void projectionsGoBothWays()
+    {
+        QFETCH(Projection, projection);
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        const QPointF plane = projection.toPlane({latitude, longitude});
+        const std::optional<GeoPoint> back = projection.toEarth(plane);
+        QVERIFY(back.has_value());
+        QVERIFY2(std::abs(back->latitude - latitude) < 1e-9,
+                 qPrintable(QString::number(back->latitude)));
+        const double east = std::remainder(back->longitude - longitude, 360.0);
+        QVERIFY(std::abs(east) < 1e-9 || std::abs(latitude) == 90);
+        // The shapes of a polar map are on the plane of central meridian 0;
+        // those of a cylindrical one in degrees of longitude and latitude.
+        const QPointF shape =
+            projection.isPolar()
+                ? Projection::polar(projection.kind == Projection::Kind::NorthPolar, 0)
+                      .toPlane({latitude, longitude})
+                : QPointF(longitude, latitude);
+        const QPointF moved = pelagor::shapesToPlane(projection).map(shape);
+        const double period = projection.period();
+        const double dx =
+            period > 0 ? std::remainder(moved.x() - plane.x(), period) : moved.x() - plane.x();
+        QVERIFY2(std::hypot(dx, moved.y() - plane.y()) < 1e-6,
+                 qPrintable(QStringLiteral("%1 %2").arg(moved.x()).arg(plane.x())));
+        // Off the earth there is nothing.
+        QVERIFY(!projection.toEarth(QPointF(0, projection.isPolar() ? 150 : 95)));
+        QVERIFY(!projection.toEarth(QPointF(std::nan(""), 0)));
+    }
+
+    // Zooming keeps the point under the cursor where it was; panning a whole
+    // turn round the earth comes back; the view keeps within its bounds.
+    void viewZoomsPansAndKeepsBounds_data()
+    {
+        QTest::addColumn<Projection>("projection");
+        QTest::newRow("world") << Projection::cylindrical(0, 0);
+        QTest::newRow("round 45° N") << Projection::cylindrical(-30, 45);
+        QTest::newRow("north") << Projection::polar(true, 0);
+        QTest::newRow("south") << Projection::polar(false, 0);
+    }
+
+    void viewZoomsPansAndKeepsBounds()
+    {
+        QFETCH(Projection, projection);
+        Viewport view(projection, kFirstSize);
+        const double whole = view.scale();
+        QCOMPARE(whole, view.minimumScale());
+        const QPointF cursor(500, 120);
+        view.zoomAbout(cursor, 8);
+        const QPointF under = view.toPlane(cursor);
+        view.zoomAbout(cursor, 1.7);
+        QVERIFY(apart(view.toView(under), cursor) < 1e-6);
+        view.zoomAbout(cursor, 1 / 1.7);
+        QVERIFY(apart(view.toView(under), cursor) < 1e-6);
+
+        const Viewport before = view;
+        if (!projection.isPolar()) {
+            view.panBy(QPointF(projection.period() * view.scale(), 0));
+            QVERIFY(apart(view.centre(), before.centre()) < 1e-6);
+        }
+        // Bad input and the bounds.
+        for (const double factor :
+             {0.0, -1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+            view.zoomAbout(cursor, factor);
+            QCOMPARE(view.scale(), before.scale());
+        }
+        view.zoomAbout(cursor, pelagor::wheelZoomFactor(100000));
+        view.zoomAbout(cursor, 1e9);
+        QCOMPARE(view.scale(), Viewport::kDeepestScale);
+        view.panBy(QPointF(0, 1e7));
+        QVERIFY(view.projection().toEarth(view.centre()).has_value());
+        QVERIFY(view.toPlane(QPointF(0, 0)).y() <= 90.0 + 1e-9 || projection.isPolar());
+        view.zoomAbout(cursor, 1e-9);
+        QCOMPARE(view.scale(), whole);
+        view.setSize(QSizeF(0, 0));
+        QVERIFY(std::isfinite(view.scale()) && view.scale() > 0);
+        QVERIFY(std::isfinite(view.centre().x()) && std::isfinite(view.centre().y()));
+        QCOMPARE(pelagor::wheelZoomFactor(0), 1.0);
+        QCOMPARE(pelagor::wheelZoomFactor(480), 2.0);
+    }
+
+    // Every framed view: the sea or the ocean's seas in view, no two targets
+    // closer than 24 px, the picked sea a target of its own, every sea of an
+    // ocean reachable in two picks; and so at the pupil's zooms too.
+    void framedViewsKeepTargetsApart_data()
+    {
+        QTest::addColumn<int>("ocean");
+        QTest::addColumn<int>("sea");
+        for (int ocean = 0; ocean < 5; ++ocean) {
+            QTest::addRow("%s", qPrintable(QStringView(pelagor::catalogue::kOceanCaptions.at(
+                                                           static_cast<std::size_t>(ocean)))
+                                               .toString()))
+                << ocean << -1;
+        }
+        for (int row = 0; row < static_cast<int>(pelagor::catalogue::kSeaCount); ++row) {
+            QTest::addRow("%s",
+                          qPrintable(QStringView(pelagor::catalogue::kSeas[row].name).toString()))
+                << -1 << row;
+        }
+    }
+
+    void framedViewsKeepTargetsApart()
+    {
+        QFETCH(int, ocean);
+        QFETCH(int, sea);
+        const MapPick pick{ocean, sea};
+        const std::vector<int> rows = sea >= 0 ? pelagor::allSeas() : pelagor::seasOfOcean(ocean);
+        const Viewport framed = framedView(pick, kFirstSize);
+        const QRectF seen(QPointF(0, 0), kFirstSize);
+        for (const double zoom : {1.0, 0.5, 1.6, 3.1}) {
+            Viewport view = framed;
+            view.zoomAbout(seen.center(), zoom);
+            const std::vector<Target> targets =
+                layoutTargets(view.projection(), view.scale(), rows, sea, pelagor::kTargetGap);
+            QVERIFY2(closestTargets(view, targets) >= pelagor::kTargetGap,
+                     qPrintable(QStringLiteral("at a zoom of %1").arg(zoom)));
+            if (sea >= 0) {
+                QVERIFY(ownTarget(targets, sea));
+                QVERIFY(zoom != 1.0 || seen.contains(view.toView(pelagor::catalogue::kSeaPoints.at(
+                                           static_cast<std::size_t>(sea)))));
+            }
+            if (zoom != 1.0 || sea >= 0) {
+                continue;
+            }
+            for (const Target &target : targets) {
+                QVERIFY(seen.contains(view.toView(view.nearestCopy(target.plane))));
+                if (!target.isGroup()) {
+                    continue;
+                }
+                const Viewport opened = openingView(view, target, rows, sea, pelagor::kTargetGap);
+                const std::vector<Target> inside = layoutTargets(
+                    opened.projection(), opened.scale(), rows, sea, pelagor::kTargetGap);
+                for (const int row : target.rows) {
+                    QVERIFY2(ownTarget(inside, row) &&
+                                 seen.contains(opened.toView(pelagor::catalogue::kSeaPoints.at(
+                                     static_cast<std::size_t>(row)))),
+                             qPrintable(QString::number(row)));
+                }
+            }
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestMap)
+#include "test_map.moc"
