@@ -100,12 +100,18 @@ template <std::size_t N> consteval bool allLongitudesValid(const SeaPlace (&plac
     });
 }
 
+// A number of degrees in whole tenths, rounded to the nearest.
+constexpr long long tenthsOf(double degrees)
+{
+    const double tenths = degrees * 10.0;
+    return static_cast<long long>(tenths < 0.0 ? tenths - 0.5 : tenths + 0.5);
+}
+
 // Whether a number of degrees is written with at most one decimal place.
 constexpr bool inTenths(double degrees)
 {
     const double tenths = degrees * 10.0;
-    const auto whole = static_cast<long long>(tenths < 0.0 ? tenths - 0.5 : tenths + 0.5);
-    const double left = tenths - static_cast<double>(whole);
+    const double left = tenths - static_cast<double>(tenthsOf(degrees));
     return left > -1e-9 && left < 1e-9;
 }
 
@@ -114,6 +120,21 @@ template <std::size_t N> consteval bool allInTenths(const SeaPlace (&places)[N])
     return std::ranges::all_of(places, [](const SeaPlace &place) {
         return inTenths(place.point.latitude) && inTenths(place.point.longitude);
     });
+}
+
+// No two seas are given the same point, to the tenth of a degree (the
+// position the program shows would not tell them apart).
+template <std::size_t N> consteval bool allPointsDistinct(const SeaPlace (&places)[N])
+{
+    for (std::size_t row = 0; row < N; ++row) {
+        for (std::size_t other = row + 1; other < N; ++other) {
+            if (tenthsOf(places[row].point.latitude) == tenthsOf(places[other].point.latitude) &&
+                tenthsOf(places[row].point.longitude) == tenthsOf(places[other].point.longitude)) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace pelagor::catalogue

@@ -16,12 +16,18 @@
 // (Lazarev, Riiser-Larsen, Cosmonauts, Cooperation, Davis, Mawson, Dumont
 // d'Urville, Somov) lie off the coasts and between the meridians given there.
 // Each point keeps away from the limits a sea shares with its neighbours and
-// as far from land as the sea allows: 60 km or more for 72 of them; the Seto
-// Inland Sea, Marmara, the Aegean, Crete, Irish and Philippine inner seas are
-// too narrow or full of islands for that, and their points lie near their
-// middles, 19 to 54 km from the nearest coast. All 82 were checked on the
-// map's own land outline (window/land): each lies in water there (a test
-// holds that), at the distance from land measured there.
+// as far from land as the sea allows: 60 km or more for 72 of them on the
+// 1:50m land; the Seto Inland Sea, Marmara, the Aegean, Crete, Irish and
+// Philippine inner seas are too narrow or full of islands for that, and their
+// points lie near their middles, 19 to 54 km from the nearest coast. All 82
+// were checked on both of the map's own land outlines (map/land, 1:50m and
+// 1:10m): each lies in water at both scales (a test holds that), at the
+// distance from land measured there. The 1:10m land adds islets the 1:50m
+// one leaves out, so some coasts come nearer there: the Samar Sea's point is
+// 10 km from the nearest, the Seto Inland Sea's 16 km, the Bali Sea's 45 km,
+// the Banda Sea's 56 km and the White Sea's 60 km; none of the points had to
+// move for it. No two seas share a point to the tenth of a degree (checked
+// below).
 //
 // The Koro Sea, inside the ring of Fiji's islands, is on the 180th meridian,
 // as published; Koro Island itself lies at about 17.3° S, 179.4° E.
@@ -127,6 +133,8 @@ static_assert(allLatitudesValid(kSeaPlaces), "sea points: a latitude lies outsid
 static_assert(allLongitudesValid(kSeaPlaces),
               "sea points: a longitude lies outside -180 (excluded) to 180");
 static_assert(allInTenths(kSeaPlaces), "sea points: a coordinate has more than one decimal place");
+static_assert(allPointsDistinct(kSeaPlaces),
+              "sea points: two seas share a point to the tenth of a degree");
 
 // The points alone, indexed by sea row.
 inline constexpr std::array<GeoPoint, kSeaCount> kSeaPoints = [] {

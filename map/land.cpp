@@ -8,6 +8,7 @@
 #include <QRectF>
 
 #include <array>
+#include <atomic>
 
 namespace pelagor {
 
@@ -75,21 +76,42 @@ std::vector<QPolygonF> parse(const QByteArray &data)
     return rings;
 }
 
-const Land &land()
+Land load(const QString &path)
 {
-    static const Land loaded = [] {
-        Land result;
-        QFile file(QStringLiteral(":/map/land-50m.bin"));
-        if (file.open(QIODevice::ReadOnly)) {
-            result.rings = parse(file.readAll());
-        }
-        result.bounds.reserve(result.rings.size());
-        for (const QPolygonF &ring : result.rings) {
-            result.bounds.push_back(ring.boundingRect());
-        }
-        return result;
-    }();
+    Land result;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        result.rings = parse(file.readAll());
+    }
+    result.bounds.reserve(result.rings.size());
+    for (const QPolygonF &ring : result.rings) {
+        result.bounds.push_back(ring.boundingRect());
+    }
+    return result;
+}
+
+// Each scale is read on its first use, and not before: the fine land only
+// when a deep zoom or a check asks for it.
+const Land &mediumLand()
+{
+    static const Land loaded = load(QStringLiteral(":/map/land-50m.bin"));
     return loaded;
+}
+
+// The fine land once it is loaded, for telling its rings by their address
+// without loading it.
+std::atomic<const Land *> loadedFineLand{nullptr};
+
+const Land &fineLand()
+{
+    static const Land loaded = load(QStringLiteral(":/map/land-10m.bin"));
+    loadedFineLand.store(&loaded, std::memory_order_release);
+    return loaded;
+}
+
+const Land &land(LandDetail detail)
+{
+    return detail == LandDetail::Fine ? fineLand() : mediumLand();
 }
 
 // Whether a ray from the point eastwards crosses the ring an odd number of times.
@@ -107,17 +129,10 @@ bool insideRing(QPointF point, const QPolygonF &ring)
     return inside;
 }
 
-} // namespace
-
-const std::vector<QPolygonF> &landRings()
+// Whether the point lies inside an odd number of the rings; where their
+// bounds are given, the rings whose bounds leave the point out are passed over.
+bool inside(QPointF lonLat, const std::vector<QPolygonF> &rings, const std::vector<QRectF> *bounds)
 {
-    return land().rings;
-}
-
-bool isOnLand(QPointF lonLat, const std::vector<QPolygonF> &rings)
-{
-    // The shipped rings carry their bounds; other rings are read whole.
-    const std::vector<QRectF> *bounds = &rings == &land().rings ? &land().bounds : nullptr;
     bool onLand = false;
     for (std::size_t i = 0; i < rings.size(); ++i) {
         if (bounds != nullptr) {
@@ -130,6 +145,35 @@ bool isOnLand(QPointF lonLat, const std::vector<QPolygonF> &rings)
         onLand ^= insideRing(lonLat, rings[i]);
     }
     return onLand;
+}
+
+} // namespace
+
+const std::vector<QPolygonF> &landRings(LandDetail detail)
+{
+    return land(detail).rings;
+}
+
+bool isOnLand(QPointF lonLat, const std::vector<QPolygonF> &rings)
+{
+    // The shipped rings carry their bounds; other rings are read whole. The
+    // medium land is the default argument, so it is loaded anyway; rings of
+    // the fine land can only have been handed over once it is loaded, so it
+    // is never loaded here.
+    if (&rings == &mediumLand().rings) {
+        return inside(lonLat, rings, &mediumLand().bounds);
+    }
+    if (const Land *fine = loadedFineLand.load(std::memory_order_acquire);
+        fine != nullptr && &rings == &fine->rings) {
+        return inside(lonLat, rings, &fine->bounds);
+    }
+    return inside(lonLat, rings, nullptr);
+}
+
+bool isOnLand(QPointF lonLat, LandDetail detail)
+{
+    const Land &shipped = land(detail);
+    return inside(lonLat, shipped.rings, &shipped.bounds);
 }
 
 } // namespace pelagor

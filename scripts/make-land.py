@@ -1,21 +1,28 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 The Pelagor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Converts world-atlas's land-50m.json (TopoJSON) into the map's land file.
+"""Converts world-atlas's land-50m.json or land-10m.json (TopoJSON) into the
+map's land file.
 
-    scripts/make-land.py land-50m.json window/land/land-50m.bin
+    scripts/make-land.py land-50m.json map/land/land-50m.bin
+    scripts/make-land.py land-10m.json map/land/land-10m.bin
 
-Run by scripts/make-land.sh, which fetches and checks the package first.
+Run by scripts/make-land.sh, which fetches and checks the package first. Both
+scales go through the same steps into the same format.
 
 The TopoJSON arcs are quantized and delta-encoded; they are decoded with the
 topology's transform into degrees. world-atlas stitches the polygons that
 cross the 180th meridian back together, and leaves Antarctica as a ring that
-goes once round the pole (with a second ring all along the pole itself, which
-has no area on a flat map). Here every ring is made flat-map ready: a ring
-that crosses the meridian is cut along it into rings that do not, Antarctica
-is closed along the south pole (down to -90 at both ends of the map), and the
-pole ring is dropped. Filled by the even-odd rule, the rings then give the
-land, with lakes and inland seas (the Caspian) as rings inside it.
+goes once round the pole (at 1:50m with a second ring all along the pole
+itself, which has no area on a flat map; at 1:10m Chukotka is a ring of its
+own already, east of the meridian, and there is no pole ring). Here every
+ring is made flat-map ready: a ring that crosses the meridian is cut along it
+into rings that do not, Antarctica is closed along the south pole (down to
+-90 at both ends of the map), and the pole ring is dropped. A ring that is cut keeps its area in its pieces (the
+conversion checks it). Rings left with no area once in hundredths of a degree
+(islets smaller than that) are dropped. Filled by the even-odd rule, the rings
+then give the land, with lakes and inland seas (the Caspian) as rings inside
+it.
 
 The file, all little-endian:
     4 bytes   "PLND"
@@ -161,6 +168,12 @@ def fit(ring):
     return west + [out for piece in east for out in fit([(x - 360.0, y) for x, y in piece])]
 
 
+def area(ring):
+    """The ring's area in square degrees, positive if it runs anticlockwise."""
+    return sum(ring[i - 1][0] * ring[i][1] - ring[i][0] * ring[i - 1][1]
+               for i in range(len(ring))) / 2.0
+
+
 def quantized(ring):
     """The ring in whole units, without repeated points; None if it has no area."""
     points = []
@@ -185,11 +198,19 @@ def main():
     with open(source, encoding="utf-8") as file:
         topology = json.load(file)
     rings = []
+    dropped = 0
     for ring in decode_rings(topology):
-        for piece in flat_rings(ring):
+        pieces = flat_rings(ring)
+        if len(pieces) > 1:
+            # The cut neither loses nor adds land.
+            whole = abs(area(unwrapped(ring)))
+            assert abs(sum(abs(area(piece)) for piece in pieces) - whole) < 1e-6 * whole
+        for piece in pieces:
             points = quantized(piece)
             if points:
                 rings.append(points)
+            else:
+                dropped += 1
     limit = 180 * UNITS
     assert all(-limit <= x <= limit and -90 * UNITS <= y <= 90 * UNITS
                for ring in rings for x, y in ring)
@@ -203,7 +224,8 @@ def main():
             previous = (x, y)
     with open(target, "wb") as file:
         file.write(data)
-    print(f"{target}: {len(rings)} rings, {sum(len(r) for r in rings)} points, {len(data)} bytes")
+    print(f"{target}: {len(rings)} rings, {sum(len(r) for r in rings)} points, {len(data)} bytes"
+          f"; rings without area, dropped: {dropped}")
 
 
 if __name__ == "__main__":

@@ -71,6 +71,8 @@ broken_point(point_removed "${point1}" "" "exactly 82 rows")
 broken_point(latitude_beyond_pole "{43.0, 34.0}" "{91.0, 34.0}" "latitude lies outside")
 broken_point(meridian_written_west "{-18.0, 180.0}" "{-18.0, -180.0}" "longitude lies outside")
 broken_point(hundredths "{43.0, 34.0}" "{43.05, 34.0}" "more than one decimal")
+broken_point(point_shared "{u\"Море Самар\", {12.0, 124.3}}" "{u\"Море Самар\", {11.6, 123.6}}"
+    "two seas share a point")
 
 if(failures)
     message(FATAL_ERROR "The catalogue checks did not bite as expected:${failures}")

@@ -48,30 +48,41 @@ private slots:
         QCOMPARE(captions, expected);
     }
 
-    // Every sea's point lies in water on the land the map draws; the last rows
-    // show that a point on land is found there, also where the land is cut
-    // along the 180th meridian or closed along the pole.
+    // Every sea's point lies in water on the land the map draws, at 1:50m and
+    // at 1:10m; the last rows show that a point on land is found there, also
+    // where the land is cut along the 180th meridian or closed along the pole,
+    // and that the 1:10m land holds the islets the 1:50m one leaves out.
     void seaPointsLieInWater_data()
     {
         QTest::addColumn<QPointF>("lonLat");
         QTest::addColumn<bool>("onLand");
+        QTest::addColumn<bool>("onFineLand");
         for (std::size_t row = 0; row < catalogue::kSeaCount; ++row) {
             const catalogue::GeoPoint point = catalogue::kSeaPoints[row];
             QTest::newRow(text(catalogue::kSeas[row].name).toUtf8().constData())
-                << QPointF(point.longitude, point.latitude) << false;
+                << QPointF(point.longitude, point.latitude) << false << false;
         }
-        QTest::newRow("Черно море moved into Romania") << QPointF(25.0, 45.0) << true;
-        QTest::newRow("Caspian Sea, a hole in the land") << QPointF(50.5, 42.0) << false;
-        QTest::newRow("Chukotka east of 180") << QPointF(-179.9, 67.0) << true;
-        QTest::newRow("Wrangel Island west of 180") << QPointF(179.9, 71.2) << true;
-        QTest::newRow("near the South Pole") << QPointF(0.0, -89.5) << true;
+        QTest::newRow("Черно море moved into Romania") << QPointF(25.0, 45.0) << true << true;
+        QTest::newRow("Caspian Sea, a hole in the land") << QPointF(50.5, 42.0) << false << false;
+        QTest::newRow("Chukotka east of 180") << QPointF(-179.9, 67.0) << true << true;
+        QTest::newRow("Wrangel Island west of 180") << QPointF(179.9, 71.2) << true << true;
+        QTest::newRow("near the South Pole") << QPointF(0.0, -89.5) << true << true;
+        QTest::newRow("Herald Island, 1:10m only") << QPointF(-175.67, 71.38) << false << true;
+        QTest::newRow("Lampedusa, 1:10m only") << QPointF(12.6, 35.51) << false << true;
+        QTest::newRow("Stromboli, 1:10m only") << QPointF(15.21, 38.79) << false << true;
+        QTest::newRow("Kish, 1:10m only") << QPointF(53.98, 26.53) << false << true;
     }
 
     void seaPointsLieInWater()
     {
         QFETCH(QPointF, lonLat);
         QFETCH(bool, onLand);
+        QFETCH(bool, onFineLand);
         QCOMPARE(pelagor::isOnLand(lonLat), onLand);
+        QCOMPARE(pelagor::isOnLand(lonLat, pelagor::LandDetail::Medium), onLand);
+        QCOMPARE(pelagor::isOnLand(lonLat, pelagor::LandDetail::Fine), onFineLand);
+        QCOMPARE(pelagor::isOnLand(lonLat, pelagor::landRings(pelagor::LandDetail::Fine)),
+                 onFineLand);
     }
 };
 
