@@ -141,9 +141,10 @@ QTransform shapesToPlane(const Projection &projection)
     return transform;
 }
 
-const LandPicture::Shapes &LandPicture::shapes(Projection::Kind kind)
+const LandPicture::Shapes &LandPicture::shapes(Projection::Kind kind, LandDetail detail)
 {
-    Shapes &made = shapes_.at(static_cast<std::size_t>(kind));
+    Shapes &made = shapes_.at(static_cast<std::size_t>(kind) * 2 +
+                              (detail == LandDetail::Fine ? 1 : 0));
     if (made.made) {
         return made;
     }
@@ -153,7 +154,7 @@ const LandPicture::Shapes &LandPicture::shapes(Projection::Kind kind)
                                 : Projection::polar(kind == Projection::Kind::NorthPolar, 0);
     const bool north = kind == Projection::Kind::NorthPolar;
     const double cutLatitude = north ? kPolarCut : -kPolarCut;
-    for (const QPolygonF &whole : landRings()) {
+    for (const QPolygonF &whole : landRings(detail)) {
         QPolygonF ring = whole;
         if (flat.isPolar()) {
             ring = cutAt(whole, cutLatitude, north);
@@ -279,7 +280,8 @@ void LandPicture::render(const Viewport &view, qreal pixelRatio)
             copies.push_back(QTransform::fromTranslate(360.0 * turn, 0) * toView);
         }
     }
-    const Shapes &land = shapes(projection.kind);
+    const Shapes &land = shapes(
+        projection.kind, view.scale() >= kFineFrom ? LandDetail::Fine : LandDetail::Medium);
     const QRectF reach = seen.adjusted(-2, -2, 2, 2);
     // Of the points closer than half a pixel to the last one kept only the
     // last is drawn.

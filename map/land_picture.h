@@ -7,6 +7,7 @@
 // drawn sharp again for the view it comes to rest at.
 #pragma once
 
+#include "map/land.h"
 #include "map/viewport.h"
 
 #include <QPainterPath>
@@ -49,10 +50,14 @@ private:
         bool made = false;
     };
 
-    const Shapes &shapes(Projection::Kind kind);
+    // The land is drawn from Natural Earth's 1:10m from this zoom on, in
+    // logical pixels a degree, where the 1:50m outline starts to show its corners.
+    static constexpr double kFineFrom = 12;
+
+    const Shapes &shapes(Projection::Kind kind, LandDetail detail);
     void render(const Viewport &view, qreal pixelRatio);
 
-    std::array<Shapes, 3> shapes_;
+    std::array<Shapes, 6> shapes_;
     QPixmap picture_;
     Viewport pictured_;
 };
