@@ -227,27 +227,29 @@ class Session:
                 pass
         return left
 
-    def start_x11(self, wm=False):
-        """Xvfb on a display it picks itself, with openbox on it if `wm`.
-        Should the display not answer as this session's own (its screen size;
-        other programs start and stop X servers too), or openbox not manage
-        to use it, it starts again on another."""
-        size = "%dx769" % (1025 + 2 * (os.getpid() % 300))
+    def start_x11(self, wm=False, size=None):
+        """Xvfb on a display it picks itself, of `size` ("WxH") if given, with
+        openbox on it if `wm`. Should the display not answer as this session's
+        own (its screen size and largest request; other programs start and
+        stop X servers too), or openbox not manage to use it, it starts again
+        on another."""
+        size = size or "%dx769" % (1025 + 2 * (os.getpid() % 300))
+        megabytes = 17 + os.getpid() % 100  # above the usual 16
         given_up = []  # stays up until the next display is there, so that
         for attempt in range(3):  # the next Xvfb does not pick its number
             # No reset when the last client goes: the checks come and go first.
             xvfb, number = self.start_telling(f"xvfb-{attempt}", [
-                "Xvfb", "-displayfd", "{fd}", "-screen", "0", size + "x24", "-nolisten", "tcp",
-                "-noreset"])
+                "Xvfb", "-displayfd", "{fd}", "-screen", "0", size + "x24", "-maxbigreqsize",
+                str(megabytes), "-nolisten", "tcp", "-noreset"])
             self.env["DISPLAY"] = ":" + number
             with open(self.path("displays"), "a", encoding="ascii") as displays:
                 inode = os.stat(f"/tmp/.X11-unix/X{number}").st_ino
                 displays.write(f"{number} {xvfb.pid} {inode}\n")
             self.stop(*given_up)
             given_up = [xvfb]
-            if not poll(lambda: f"dimensions:    {size} pixels" in
-                        run(["xdpyinfo"], self.env).stdout.decode(), "", 10, watch=[xvfb],
-                        fail=False):
+            own = (f"dimensions:    {size} pixels", f"request size:  {megabytes * 2**22 - 4} bytes")
+            if not poll(lambda: all(line in run(["xdpyinfo"], self.env).stdout.decode()
+                                    for line in own), "", 10, watch=[xvfb], fail=False):
                 print(f"display {self.env['DISPLAY']} is not this session's own, trying another")
                 continue
             if not wm:

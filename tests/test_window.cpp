@@ -7,6 +7,7 @@
 #include "catalogue/sea_points.h"
 #include "map/sea_map.h"
 #include "window/exercise.h"
+#include "window/map_placement.h"
 #include "window/map_window.h"
 #include "window/pelagor.h"
 
@@ -584,6 +585,39 @@ private slots:
         wheel(120);
         QVERIFY(std::isfinite(map->viewport().scale()));
         map->grab();
+    // Where the map goes by a form of 482 x 421 with its sea list, framed as
+    // openbox frames it: the map's frame for each screen and form's frame.
+    void mapPlacement_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QPoint>("form");
+        QTest::addColumn<QRect>("expected");
+        const QRect desktop(0, 0, 1280, 1024);
+        QTest::newRow("below, the form as a window manager placed it")
+            << desktop << QPoint(398, 289) << QRect(398, 733, 478, 291);
+        QTest::newRow("right") << desktop << QPoint(0, 289) << QRect(484, 289, 751, 444);
+        QTest::newRow("left") << desktop << QPoint(796, 289) << QRect(45, 289, 751, 444);
+        QTest::newRow("below, whole") << desktop << QPoint(398, 0) << QRect(398, 444, 751, 444);
+        QTest::newRow("above") << desktop << QPoint(398, 580) << QRect(398, 136, 751, 444);
+        QTest::newRow("no room: least of the form, none of the list")
+            << QRect(0, 0, 700, 562) << QPoint(0, 60) << QRect(378, 359, 322, 203);
+        QTest::newRow("form bigger than the screen: least of the list")
+            << QRect(0, 0, 400, 300) << QPoint(-20, -30) << QRect(0, 0, 322, 203);
+        QTest::newRow("screen under the least size")
+            << QRect(0, 0, 320, 200) << QPoint(0, 0) << QRect(0, 0, 316, 200);
+        QTest::newRow("no screen") << QRect() << QPoint(398, 289) << QRect(882, 289, 751, 444);
+    }
+
+    void mapPlacement()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QPoint, form);
+        QFETCH(QRect, expected);
+        const QMargins frame(1, 22, 1, 1);
+        const QRect list = twips(3960, 960, 2775, 3195).translated(form + QPoint(1, 22));
+        const QRect framed(form, QSize(482, 421).grownBy(frame));
+        QCOMPARE(pelagor::placeMap({screen, framed, list, frame, {749, 421}, {300, 180}}),
+                 expected);
     }
 
 private:

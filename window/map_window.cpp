@@ -4,14 +4,19 @@
 #include "window/map_window.h"
 
 #include "map/sea_map.h"
+#include "window/map_placement.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 namespace pelagor {
@@ -19,6 +24,8 @@ namespace pelagor {
 namespace {
 
 constexpr QSize kMinimumSize{300, 180};
+// How long the map waits for the window manager to place the form.
+constexpr std::chrono::milliseconds kFormPlacementWait{1000};
 
 } // namespace
 
@@ -88,90 +95,70 @@ void MapWindow::keyPressEvent(QKeyEvent *event)
 
 void MapWindow::showBesideForm()
 {
-    if (form_ == nullptr) {
-        show();
+    if (formWait_ != nullptr && formWait_->isActive()) {
         return;
     }
-    const QRect room = form_->screen()->availableGeometry();
-    const QRect formFrame = form_->frameGeometry();
-    // The frame a window manager draws round the map, taken to be the form's
-    // until the map has had one of its own.
-    const QWidget *framed = frameGeometry() != geometry() ? this : form_.data();
-    const QMargins frame(framed->geometry().left() - framed->frameGeometry().left(),
-                         framed->geometry().top() - framed->frameGeometry().top(),
-                         framed->frameGeometry().right() - framed->geometry().right(),
-                         framed->frameGeometry().bottom() - framed->geometry().bottom());
-    const QSize frameExtra(frame.left() + frame.right(), frame.top() + frame.bottom());
-    // First as tall as the form, the map filling the width; later the size
-    // the pupil gave it.
-    QSize wanted = size();
-    if (!testAttribute(Qt::WA_Resized)) {
-        const int tall = std::max(form_->height(), kMinimumSize.height());
-        wanted = QSize(map_->widthForHeight(tall), tall);
+    // Under X11 the window manager places a window as it maps it: shown a
+    // moment ago, the form may stand where it was asked for, not where it
+    // will be, and has no frame yet.
+    QWindow *formWindow = form_ != nullptr ? form_->windowHandle() : nullptr;
+    if (formWindow == nullptr || formWindow->isExposed() ||
+        QGuiApplication::platformName() != QLatin1String("xcb")) {
+        showPlaced();
+        return;
     }
-
-    // The largest size of the wanted shape that fits the space given.
-    const auto fitted = [&](QSize space) {
-        const QSize inside = space - frameExtra;
-        if (inside.width() >= wanted.width() && inside.height() >= wanted.height()) {
-            return wanted;
-        }
-        return wanted.scaled(inside, Qt::KeepAspectRatio);
-    };
-    const auto clampTo = [](int value, int low, int high) {
-        return std::max(low, std::min(value, high));
-    };
-    struct Place {
-        QSize size;
-        QPoint frameTopLeft;
-    };
-    const auto right = [&] {
-        const QSize size = fitted(QSize(room.right() - formFrame.right(), room.height()));
-        return Place{size, QPoint(formFrame.right() + 1, clampTo(formFrame.top(), room.top(),
-                                                                 room.bottom() + 1 - size.height() -
-                                                                     frameExtra.height()))};
-    };
-    const auto left = [&] {
-        const QSize size = fitted(QSize(formFrame.left() - room.left(), room.height()));
-        return Place{size,
-                     QPoint(formFrame.left() - size.width() - frameExtra.width(),
-                            clampTo(formFrame.top(), room.top(),
-                                    room.bottom() + 1 - size.height() - frameExtra.height()))};
-    };
-    const auto below = [&] {
-        const QSize size = fitted(QSize(room.width(), room.bottom() - formFrame.bottom()));
-        return Place{size, QPoint(clampTo(formFrame.left(), room.left(),
-                                          room.right() + 1 - size.width() - frameExtra.width()),
-                                  formFrame.bottom() + 1)};
-    };
-    const Place places[] = {right(), left(), below()};
-    const Place *chosen = nullptr;
-    for (const Place &place : places) {
-        if (place.size == wanted) {
-            chosen = &place;
-            break;
-        }
-    }
-    if (chosen == nullptr) {
-        for (const Place &place : places) {
-            if (place.size.width() >= kMinimumSize.width() &&
-                place.size.height() >= kMinimumSize.height() &&
-                (chosen == nullptr || place.size.width() > chosen->size.width())) {
-                chosen = &place;
+    if (formWait_ == nullptr) {
+        formWait_ = new QTimer(this);
+        formWait_->setSingleShot(true);
+        connect(formWait_, &QTimer::timeout, this, [this] {
+            if (form_ != nullptr && form_->windowHandle() != nullptr) {
+                form_->windowHandle()->removeEventFilter(this);
             }
-        }
+            showPlaced();
+        });
     }
-    if (chosen != nullptr) {
-        resize(chosen->size);
-        move(chosen->frameTopLeft);
-    } else {
-        // No room beside the form: the map at its smallest, in the screen's
-        // corner, over a part of the form.
-        resize(kMinimumSize);
-        move(room.right() + 1 - kMinimumSize.width() - frameExtra.width(),
-             room.bottom() + 1 - kMinimumSize.height() - frameExtra.height());
-    }
+    formWindow->installEventFilter(this);
+    formWait_->start(kFormPlacementWait);
+}
 
+bool MapWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        // Shown: placed again should its own frame differ from the form's.
+        windowHandle()->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            if (std::exchange(frameGuessed_, false) && form_ != nullptr &&
+                frameGeometry() != geometry()) {
+                placeBesideForm();
+            }
+        });
+    }
+    if (watched != windowHandle() && formWait_ != nullptr && formWait_->isActive() &&
+        (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
+        // Once the form itself has taken the event in.
+        QTimer::singleShot(0, this, [this] {
+            if (formWait_->isActive() && formPlaced()) {
+                formWait_->stop();
+                form_->windowHandle()->removeEventFilter(this);
+                showPlaced();
+            }
+        });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool MapWindow::formPlaced() const
+{
+    const QWindow *formWindow = form_ != nullptr ? form_->windowHandle() : nullptr;
+    return formWindow != nullptr && formWindow->isExposed() &&
+           formWindow->frameMargins() != QMargins();
+}
+
+void MapWindow::showPlaced()
+{
+    if (form_ != nullptr) {
+        placeBesideForm();
+    }
     if (isVisible()) {
         raise();
         return;
@@ -180,7 +167,49 @@ void MapWindow::showBesideForm()
     // activation back at once.
     keepFormActive_ = QApplication::activeWindow() == form_;
     show();
+    if (frameGuessed_ && windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+    }
     QTimer::singleShot(250, this, [this] { keepFormActive_ = false; });
+}
+
+void MapWindow::placeBesideForm()
+{
+    // First as tall as the form, the map filling the width; later the size
+    // the pupil gave it.
+    QSize wanted = size();
+    if (!testAttribute(Qt::WA_Resized)) {
+        const int tall = std::max(form_->height(), kMinimumSize.height());
+        wanted = QSize(map_->widthForHeight(tall), tall);
+    }
+    // A Wayland compositor places windows itself.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        resize(wanted);
+        return;
+    }
+    // The frame a window manager draws round the map, taken to be the form's
+    // until the map has had one of its own.
+    frameGuessed_ = frameGeometry() == geometry();
+    const QWidget *framed = frameGuessed_ ? form_.data() : this;
+    const QRect outer = framed->frameGeometry();
+    const QRect inner = framed->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    // The sea list, the one list of the form in sight.
+    QRect list;
+    for (const QListWidget *box : form_->findChildren<QListWidget *>()) {
+        if (box->isVisibleTo(form_)) {
+            list = QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
+        }
+    }
+    const QRect place = placeMap({.screen = form_->screen()->availableGeometry(),
+                                  .form = form_->frameGeometry(),
+                                  .list = list,
+                                  .frame = frame,
+                                  .wanted = wanted,
+                                  .minimum = kMinimumSize});
+    resize(place.size().shrunkBy(frame));
+    move(place.topLeft());
 }
 
 } // namespace pelagor

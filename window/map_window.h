@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QTimer;
+
 namespace pelagor {
 
 class SeaMap;
@@ -20,7 +22,8 @@ public:
     [[nodiscard]] SeaMap *map() const { return map_; }
 
     // Shows the window beside the form, where the screen has room, without
-    // taking the focus from it.
+    // taking the focus from it. Just after the form was shown, once the
+    // window manager has placed it.
     void showBesideForm();
     // Shows it if need be and moves the keyboard into the map.
     void takeKeyboard();
@@ -29,14 +32,26 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Whether the window manager has had the form: it shows, with its frame.
+    [[nodiscard]] bool formPlaced() const;
+    void showPlaced();
+    void placeBesideForm();
+
     QPointer<QWidget> form_;
     SeaMap *map_ = nullptr;
     // Whether showBesideForm() is waiting for a platform that activates every
     // window it shows to do so, to hand the activation back to the form.
     bool keepFormActive_ = false;
+    // While the map waits for the window manager to place the form, a
+    // moment at most.
+    QTimer *formWait_ = nullptr;
+    // Whether the map was placed with the form's frame for its own, which
+    // the window manager may draw otherwise.
+    bool frameGuessed_ = false;
 };
 
 } // namespace pelagor
