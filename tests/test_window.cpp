@@ -585,6 +585,8 @@ private slots:
         wheel(120);
         QVERIFY(std::isfinite(map->viewport().scale()));
         map->grab();
+    }
+
     // Where the map goes by a form of 482 x 421 with its sea list, framed as
     // openbox frames it: the map's frame for each screen and form's frame.
     void mapPlacement_data()
