@@ -53,6 +53,8 @@ public:
 
     // What the map shows, in words, as its caption line says it.
     [[nodiscard]] QString caption() const;
+    // Whether it shows a pick (a sea or an ocean), not yet just the world.
+    [[nodiscard]] bool showsPick() const { return shown_ != Shown::Nothing; }
     // Draws the map as shown, without its buttons, over the painter's device
     // of the widget's size.
     void paintMap(QPainter &painter);

@@ -1,13 +1,22 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "window/pick_names.h"
+
+#include <QDir>
+#include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <QTest>
 #include <memory>
+#include <optional>
 
 // How the program ends: with status 0 when the window is closed, and after a
-// message with status 1 when a run-time error stops it.
+// message with status 1 when a run-time error stops it; the real program's
+// command line: 2 after a mistake, with a message in Bulgarian, and a map
+// written to a file with no display at all.
 class TestWindowProcess : public QObject {
     Q_OBJECT
 
@@ -25,6 +34,98 @@ private:
     }
 
 private slots:
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        // The file written, "" for none; for a picture, its size.
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QSize>("size");
+        const auto wrong = [](const char *row, const QStringList &arguments) {
+            QTest::newRow(row) << arguments << 2 << QString() << QSize();
+        };
+        const QString png = QStringLiteral("карта.png");
+        wrong("unknown option", {QStringLiteral("--bogus")});
+        wrong("stray argument", {QStringLiteral("bogus")});
+        wrong("bad size", {QStringLiteral("--export-map"), png, QStringLiteral("--size"),
+                           QStringLiteral("299x180")});
+        wrong("size not WxH", {QStringLiteral("--export-map"), png, QStringLiteral("--size=big")});
+        wrong("unknown sea", {QStringLiteral("--export-map"), png, QStringLiteral("--sea"),
+                              QStringLiteral("Море")});
+        wrong("unknown ocean", {QStringLiteral("--export-map"), png, QStringLiteral("--ocean"),
+                                QStringLiteral("Тих")});
+        wrong("sea and ocean",
+              {QStringLiteral("--export-map"), png, QStringLiteral("--sea"),
+               QStringLiteral("Черно море"), QStringLiteral("--ocean"), QStringLiteral("Тихи")});
+        wrong("export and map", {QStringLiteral("--export-map"), png, QStringLiteral("--map")});
+        wrong("missing folder", {QStringLiteral("--export-map"), QStringLiteral("няма/") + png});
+        wrong("unwritable folder",
+              {QStringLiteral("--export-map"), QStringLiteral("/proc/") + png});
+        wrong("bad extension", {QStringLiteral("--export-map"), QStringLiteral("карта.jpg")});
+        wrong("sea without export", {QStringLiteral("--sea"), QStringLiteral("Черно море")});
+        wrong("no file name", {QStringLiteral("--export-map")});
+        QTest::newRow("whole world")
+            << QStringList{QStringLiteral("--export-map"), png} << 0 << png << QSize(1200, 600);
+        QTest::newRow("ocean, sized")
+            << QStringList{QStringLiteral("--export-map"), png,
+                           QStringLiteral("--ocean"),      QStringLiteral("Тихи океан"),
+                           QStringLiteral("--size"),       QStringLiteral("640x360")}
+            << 0 << png << QSize(640, 360);
+        QTest::newRow("sea, PDF") << QStringList{QStringLiteral("--export-map"),
+                                                 QStringLiteral("карта.PDF"),
+                                                 QStringLiteral("--sea"),
+                                                 QStringLiteral("Море Д'Юрвил ")}
+                                  << 0 << QStringLiteral("карта.PDF") << QSize();
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, written);
+        QFETCH(QSize, size);
+        const QTemporaryDir folder;
+        QProcess process;
+        process.setProgram(QStringLiteral(PELAGOR));
+        process.setArguments(arguments);
+        process.setWorkingDirectory(folder.path());
+        // No display of any kind, and no platform chosen.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+            environment.remove(QString::fromLatin1(name));
+        }
+        process.setProcessEnvironment(environment);
+        process.start();
+        QVERIFY(process.waitForFinished(30000));
+        const QString said = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(process.exitCode() == status, qPrintable(said));
+        const QStringList left =
+            QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+        QCOMPARE(left, written.isEmpty() ? QStringList() : QStringList{written});
+        if (status != 0) {
+            static const QRegularExpression bulgarian(QStringLiteral("pelagor: .*[а-я]{3}"));
+            QVERIFY2(said.contains(bulgarian), qPrintable(said));
+        } else if (size.isValid()) {
+            QCOMPARE(QImage(folder.filePath(written)).size(), size);
+        } else {
+            QFile pdf(folder.filePath(written));
+            QVERIFY(pdf.open(QIODevice::ReadOnly));
+            QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+        }
+    }
+
+    void namesAsTheFormGivesThem()
+    {
+        QCOMPARE(pelagor::seaNamed(u" черно море  "), std::optional(77));
+        QCOMPARE(pelagor::seaNamed(u"Море Д’Юрвил"), std::optional(35));
+        QCOMPARE(pelagor::seaNamed(u"Арабско море"), std::optional(4));
+        QCOMPARE(pelagor::seaNamed(u"Черно"), std::nullopt);
+        QCOMPARE(pelagor::oceanNamed(u"Тихи"), std::optional(3));
+        QCOMPARE(pelagor::oceanNamed(u"северен ледовит океан"), std::optional(2));
+        QCOMPARE(pelagor::oceanNamed(u"Тихия"), std::nullopt);
+    }
+
     void closingEndsWithZero()
     {
         const std::unique_ptr<QProcess> process(run(QStringLiteral("close")));

@@ -3,18 +3,153 @@
 
 #include "window/application.h"
 
+#include "map/map_export.h"
+#include "map/sea_map.h"
+#include "window/pick_names.h"
+
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTranslator>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <span>
+#include <string_view>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace pelagor {
+
+namespace {
+
+constexpr QSize kSmallestExport{300, 180};
+constexpr QSize kLargestExport{8000, 8000};
+
+// Qt's own options (QGuiApplication, QApplication, the X11 platform), which
+// Qt takes out of the command line itself; with one dash or two.
+constexpr const char *kQtOptionsWithValue[] = {"platform",
+                                               "platformpluginpath",
+                                               "platformtheme",
+                                               "plugin",
+                                               "qwindowgeometry",
+                                               "qwindowicon",
+                                               "qwindowtitle",
+                                               "session",
+                                               "display",
+                                               "geometry",
+                                               "title",
+                                               "icon",
+                                               "name",
+                                               "style",
+                                               "stylesheet"};
+constexpr const char *kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb",
+                                    "sync",    "testability", "qdevel", "qmljsdebugger"};
+
+bool isOneOf(const std::string_view name, const auto &names)
+{
+    return std::ranges::any_of(names, [name](const char *known) { return name == known; });
+}
+
+// The program ends at once with that status.
+StartOptions endingWith(int status)
+{
+    StartOptions options;
+    options.exitStatus = status;
+    return options;
+}
+
+// The message of a mistake, with the way to the help.
+StartOptions usageError(const QString &message)
+{
+    writeMessage(Stream::Error, QStringLiteral("%1: %2\nВижте „%1 --help“.\n")
+                                    .arg(QCoreApplication::applicationName(), message));
+    return endingWith(kUsageError);
+}
+
+// "1200x600" (or with × or X) as a size, if it is one.
+std::optional<QSize> sizeFrom(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,5})\\s*[xXх×]\\s*(\\d{1,5})\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    return QSize(match.captured(1).toInt(), match.captured(2).toInt());
+}
+
+} // namespace
 
 QFont programFont()
 {
     return {QStringLiteral("Times New Roman"), 12, QFont::Normal, false};
+}
+
+void attachParentConsole()
+{
+#ifdef Q_OS_WIN
+    // A GUI program gets no console; started from one, it joins it, and its
+    // standard handles then lead to it unless they were redirected.
+    AttachConsole(ATTACH_PARENT_PROCESS);
+#endif
+}
+
+void writeMessage(Stream stream, const QString &text)
+{
+#ifdef Q_OS_WIN
+    HANDLE handle = GetStdHandle(stream == Stream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD written = 0;
+    DWORD mode = 0;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        // Started from no console and redirected nowhere: a message box.
+        MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()), L"pelagor",
+                    static_cast<UINT>(
+                        MB_OK | (stream == Stream::Output ? MB_ICONINFORMATION : MB_ICONERROR)));
+    } else if (GetConsoleMode(handle, &mode) != 0) {
+        // A console shows UTF-16 right whatever its code page.
+        WriteConsoleW(handle, text.utf16(), static_cast<DWORD>(text.size()), &written, nullptr);
+    } else {
+        // A file or a pipe gets UTF-8.
+        const QByteArray bytes = text.toUtf8();
+        WriteFile(handle, bytes.constData(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
+#else
+    const QByteArray bytes = text.toUtf8();
+    std::FILE *file = stream == Stream::Output ? stdout : stderr;
+    static_cast<void>(
+        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), file));
+    static_cast<void>(std::fflush(file));
+#endif
+}
+
+bool answersWithoutWindow(int argc, const char *const *argv)
+{
+    const std::span arguments(argv, static_cast<std::size_t>(argc));
+    for (std::size_t n = 1; n < arguments.size(); ++n) {
+        const std::string_view argument(arguments[n]);
+        if (argument == "--map") {
+            continue;
+        }
+        if (argument.size() < 2 || argument.front() != '-' || argument == "--") {
+            return true;
+        }
+        std::string_view name = argument.substr(argument.starts_with("--") ? 2 : 1);
+        const bool joined = name.find('=') != std::string_view::npos;
+        name = name.substr(0, name.find('='));
+        if (isOneOf(name, kQtOptionsWithValue)) {
+            n += joined ? 0 : 1;
+        } else if (!isOneOf(name, kQtFlags)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void prepareApplication(QApplication &app)
@@ -36,7 +171,7 @@ void prepareApplication(QApplication &app)
     }
 }
 
-StartOptions readCommandLine(const QApplication &app)
+StartOptions readCommandLine(const QApplication & /*app*/)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -46,15 +181,136 @@ StartOptions readCommandLine(const QApplication &app)
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Показва тази помощ."));
     parser.addOption(help);
-    parser.addVersionOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption map(QStringLiteral("map"),
                                  QStringLiteral("Отваря и картата на моретата (F2 в прозореца)."));
     parser.addOption(map);
-    parser.process(app);
-    if (parser.isSet(help)) {
-        parser.showHelp(EXIT_SUCCESS);
+    const QCommandLineOption exportMap(
+        QStringLiteral("export-map"),
+        QStringLiteral("Записва картата във файл .png или .pdf (лист A4) и завършва, без да "
+                       "отваря прозорец."),
+        QStringLiteral("файл"));
+    parser.addOption(exportMap);
+    const QCommandLineOption sea(
+        QStringLiteral("sea"),
+        QStringLiteral("С --export-map: картата на това море, както е в списъка."),
+        QStringLiteral("море"));
+    parser.addOption(sea);
+    const QCommandLineOption ocean(
+        QStringLiteral("ocean"),
+        QStringLiteral("С --export-map: картата на този океан (Атлантически, Индийски, "
+                       "Северен ледовит, Тихи или Южен)."),
+        QStringLiteral("океан"));
+    parser.addOption(ocean);
+    const QCommandLineOption size(
+        QStringLiteral("size"),
+        QStringLiteral("С --export-map: размерът на картата в пиксели, от 300x180 до "
+                       "8000x8000 (1200x600, ако не е даден)."),
+        QStringLiteral("ШxВ"));
+    parser.addOption(size);
+
+    if (!parser.parse(QCoreApplication::arguments())) {
+        return usageError(parser.errorText());
     }
-    return {.map = parser.isSet(map)};
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(QStringLiteral("Непознат аргумент „%1“.")
+                              .arg(parser.positionalArguments().constFirst()));
+    }
+    if (parser.isSet(help)) {
+        writeMessage(Stream::Output, parser.helpText());
+        return endingWith(EXIT_SUCCESS);
+    }
+    if (parser.isSet(version)) {
+        writeMessage(Stream::Output,
+                     QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                   QCoreApplication::applicationVersion()));
+        return endingWith(EXIT_SUCCESS);
+    }
+    if (!parser.isSet(exportMap)) {
+        for (const QCommandLineOption *given : {&sea, &ocean, &size}) {
+            if (parser.isSet(*given)) {
+                return usageError(QStringLiteral("--%1 се дава само с --export-map.")
+                                      .arg(given->names().constFirst()));
+            }
+        }
+        StartOptions window;
+        window.map = parser.isSet(map);
+        return window;
+    }
+
+    // The map to a file.
+    if (parser.isSet(map)) {
+        return usageError(QStringLiteral("--export-map записва картата без прозорец и не се "
+                                         "съчетава с --map."));
+    }
+    MapExport request;
+    request.file = parser.value(exportMap);
+    const QFileInfo file(request.file);
+    const QString suffix = file.suffix().toLower();
+    if (suffix != QStringLiteral("png") && suffix != QStringLiteral("pdf")) {
+        return usageError(QStringLiteral("Името на файла „%1“ трябва да завършва на .png "
+                                         "(картина) или .pdf (лист A4).")
+                              .arg(request.file));
+    }
+    if (!file.absoluteDir().exists()) {
+        return usageError(QStringLiteral("Папката „%1“ не съществува.")
+                              .arg(QDir::toNativeSeparators(file.absolutePath())));
+    }
+    if (file.isDir()) {
+        return usageError(QStringLiteral("„%1“ е папка, а не файл.").arg(request.file));
+    }
+    if (parser.isSet(sea) && parser.isSet(ocean)) {
+        return usageError(QStringLiteral("Картата е на едно море или на един океан: дайте "
+                                         "--sea или --ocean, не и двете."));
+    }
+    if (parser.isSet(sea)) {
+        request.sea = seaNamed(parser.value(sea));
+        if (!request.sea) {
+            return usageError(QStringLiteral("Няма море „%1“; имената са както в списъка на "
+                                             "моретата, например „Черно море“.")
+                                  .arg(parser.value(sea)));
+        }
+    }
+    if (parser.isSet(ocean)) {
+        request.ocean = oceanNamed(parser.value(ocean));
+        if (!request.ocean) {
+            return usageError(QStringLiteral("Няма океан „%1“; океаните са Атлантически, "
+                                             "Индийски, Северен ледовит, Тихи и Южен.")
+                                  .arg(parser.value(ocean)));
+        }
+    }
+    if (parser.isSet(size)) {
+        const std::optional<QSize> given = sizeFrom(parser.value(size));
+        if (!given || given->width() < kSmallestExport.width() ||
+            given->height() < kSmallestExport.height() || given->width() > kLargestExport.width() ||
+            given->height() > kLargestExport.height()) {
+            return usageError(QStringLiteral("Размерът „%1“ не е от 300x180 до 8000x8000 "
+                                             "пиксела (ширина x височина, например 1200x600).")
+                                  .arg(parser.value(size)));
+        }
+        request.size = *given;
+    }
+    StartOptions written;
+    written.exportMap = request;
+    return written;
+}
+
+int exportMap(const MapExport &request)
+{
+    SeaMap map;
+    map.resize(request.size);
+    if (request.sea) {
+        map.showSea(*request.sea);
+    } else if (request.ocean) {
+        map.showOcean(*request.ocean);
+    }
+    QString error;
+    if (!saveMap(map, request.file, &error)) {
+        writeMessage(Stream::Error,
+                     QStringLiteral("%1: %2\n").arg(QCoreApplication::applicationName(), error));
+        return kUsageError;
+    }
+    return EXIT_SUCCESS;
 }
 
 } // namespace pelagor

@@ -1,10 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// What the program sets up before it builds its window.
+// What the program sets up before it builds its window, and its command line.
 #pragma once
 
 #include <QFont>
+#include <QSize>
+#include <QString>
+
+#include <optional>
 
 class QApplication;
 
@@ -14,24 +18,61 @@ namespace pelagor {
 // data and icon files.
 inline constexpr char kApplicationId[] = "example.pelagor.Pelagor";
 
+// The exit status after a mistake on the command line.
+inline constexpr int kUsageError = 2;
+
 // Times New Roman, 12 points, normal weight: where it is not installed,
 // fontconfig gives the metric-compatible Liberation Serif, which has Cyrillic.
 QFont programFont();
+
+// On Windows, where the program has no console of its own, joins the console
+// it was started from, if any, so that its messages reach it. Elsewhere it
+// does nothing.
+void attachParentConsole();
+
+// Writes a message for the user to standard output or standard error: on a
+// Windows console in its own characters, else as UTF-8.
+enum class Stream { Output, Error };
+void writeMessage(Stream stream, const QString &text);
+
+// Whether the command line asks for more than the window: help, the version,
+// a map written to a file, or something the program does not know. Read
+// before Qt is started, so that such a run starts without a display; Qt's own
+// options and --map alone ask for the window.
+[[nodiscard]] bool answersWithoutWindow(int argc, const char *const *argv);
 
 // Names the application after its desktop entry and puts Qt's own texts
 // (context menus, standard buttons) into Bulgarian, the program's language.
 void prepareApplication(QApplication &app);
 
+// The map written to a file instead of shown (--export-map).
+struct MapExport {
+    QString file;
+    // The sea row or the ocean picked, or neither: the whole world.
+    std::optional<int> sea;
+    std::optional<int> ocean;
+    QSize size{1200, 600};
+};
+
 // What the command line asks for beyond Qt's own options.
 struct StartOptions {
     // Whether the map of the seas opens with the window.
     bool map = false;
+    // Set for a map written to a file; no window is made.
+    std::optional<MapExport> exportMap;
+    // Set when the program ends at once, its message written: 0 after --help
+    // or --version, kUsageError after a mistake.
+    std::optional<int> exitStatus;
 };
 
 // Reads the program's command line, after Qt has taken its own options out
-// of it: --map; --help and --version answer and end the program, and so
-// does an unknown option, with a message (in Bulgarian, Qt's texts
-// included) and status 1.
-StartOptions readCommandLine(const QApplication &app);
+// of it: --map, or --export-map with --sea, --ocean and --size; --help and
+// --version. A mistake (an unknown option, a missing or bad value, options
+// that do not go together) is reported in Bulgarian, Qt's texts included.
+[[nodiscard]] StartOptions readCommandLine(const QApplication &app);
+
+// Writes the map to its file, as the map window would show it for that pick,
+// without showing a window: 0 when written, kUsageError with a message when not.
+int exportMap(const MapExport &request);
 
 } // namespace pelagor

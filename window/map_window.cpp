@@ -3,14 +3,20 @@
 
 #include "window/map_window.h"
 
+#include "map/map_export.h"
 #include "map/sea_map.h"
 #include "window/map_placement.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -45,6 +51,50 @@ MapWindow::MapWindow(QWidget *form) : QWidget(form, Qt::Tool), form_(form)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(map_);
     setFocusProxy(map_);
+
+    // For the teacher's worksheet: Ctrl+S, and the map's context menu.
+    auto *save = new QAction(QStringLiteral("Запази картата…"), this);
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this, [this] { saveMapAs(); });
+    addAction(save);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void MapWindow::saveMapAs()
+{
+    const QString png = QStringLiteral("Картина PNG (*.png)");
+    const QString pdf = QStringLiteral("Документ PDF, лист A4 (*.pdf)");
+    QString folder;
+    for (const auto where : {QStandardPaths::PicturesLocation, QStandardPaths::DocumentsLocation}) {
+        const QString path = QStandardPaths::writableLocation(where);
+        if (folder.isEmpty() && !path.isEmpty() && QDir(path).exists()) {
+            folder = path;
+        }
+    }
+    // Qt's own dialog, whose texts the program carries in Bulgarian.
+    QFileDialog dialog(this, QStringLiteral("Запазване на картата"),
+                       folder.isEmpty() ? QDir::homePath() : folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({png, pdf});
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.selectFile(QStringLiteral("карта.png"));
+    // The name typed follows the kind of file chosen.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &pdf](const QString &filter) {
+        const QString suffix = filter == pdf ? QStringLiteral("pdf") : QStringLiteral("png");
+        dialog.setDefaultSuffix(suffix);
+        const QFileInfo typed(dialog.selectedFiles().value(0));
+        if (!typed.completeBaseName().isEmpty()) {
+            dialog.selectFile(typed.completeBaseName() + u'.' + suffix);
+        }
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    QString error;
+    if (!saveMap(*map_, dialog.selectedFiles().constFirst(), &error)) {
+        QMessageBox::warning(this, windowTitle(), error);
+    }
 }
 
 void MapWindow::takeKeyboard()

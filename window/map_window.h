@@ -3,7 +3,8 @@
 
 // "Карта на моретата": the window of the map of the seas beside the form. It
 // is a tool window of the form, placed where it leaves the form in sight; the
-// keys F2 and Esc close it, F6 hands the keyboard back to the form.
+// keys F2 and Esc close it, F6 hands the keyboard back to the form, Ctrl+S
+// saves the map to a file.
 #pragma once
 
 #include <QPointer>
@@ -29,6 +30,9 @@ public:
     void takeKeyboard();
     // Moves the keyboard back to the form; the map stays open.
     void giveKeyboardBack();
+    // Asks where to save the map as it is shown (PNG, or a PDF page) and
+    // saves it there; Ctrl+S and the map's context menu.
+    void saveMapAs();
 
 protected:
     bool event(QEvent *event) override;
