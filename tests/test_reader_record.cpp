@@ -9,6 +9,7 @@
 #include "expected_texts.h"
 #include "window_driver.h"
 
+#include "map/sea_map.h"
 #include "window/answer_announcer.h"
 #include "window/pelagor.h"
 #include "window/sea_list_box.h"
@@ -34,6 +35,8 @@ using Pick = std::function<void()>;
 
 // What the reader was handed, in order, and the object its focus is on.
 QStringList handed;                    // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+// The names of the objects the focus moved to.
+QStringList focusNames;                // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 std::pair<QObject *, int> readerFocus; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 // A reader says the description of the object its focus moves to; a notice
@@ -43,6 +46,7 @@ void hear(QAccessibleEvent *event)
 {
     QAccessibleInterface *target = event->accessibleInterface();
     if (event->type() == QAccessible::Focus && target != nullptr) {
+        focusNames << target->text(QAccessible::Name);
         const QString description = target->text(QAccessible::Description);
         if (readerFocus != std::pair{event->object(), event->child()} && !description.isEmpty()) {
             handed << description;
@@ -132,6 +136,22 @@ private:
         announcer_->announce(shown(oceanListing(2)), map);
     }
 
+    // The keyboard in the map after a pick of the ocean, on the first mark of
+    // a single sea.
+    void intoMap(int ocean)
+    {
+        clickOption(*window_, ocean);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        pelagor::SeaMap *map = window_->seaMap();
+        QVERIFY(QTest::qWaitFor([map] { return QApplication::focusWidget() == map; }));
+        for (std::size_t tab = 0; tab <= map->targets().size(); ++tab) {
+            QTest::keyClick(map, Qt::Key_Tab);
+            if (!map->targets().at(static_cast<std::size_t>(map->focusedTarget())).isGroup()) {
+                break;
+            }
+        }
+    }
+
 private slots:
     void initTestCase()
     {
@@ -181,6 +201,11 @@ private slots:
         QTest::newRow("reader's toggle") << act(QAccessibleActionInterface::toggleAction()) << 4;
         QTest::newRow("reader's press") << act(QAccessibleActionInterface::pressAction()) << 4;
         QTest::newRow("from a companion window") << Pick([this] { pickInCompanion(); }) << 2;
+        QTest::newRow("Enter on a mark of the map") << Pick([this] {
+            intoMap(1);
+            handed.clear();
+            QTest::keyClick(window_->seaMap(), Qt::Key_Return);
+        }) << -1;
     }
 
     void answer()
@@ -204,6 +229,50 @@ private slots:
             QVERIFY(top == nullptr || !carries(QAccessible::queryAccessibleInterface(top), answer));
         }
         QVERIFY(!companion_ || companion_->accessibleDescription() == QStringLiteral("карта"));
+    }
+
+    // Each target of the map is an accessible child, named after its sea or
+    // its seas, placed where it is drawn, described by its position in words;
+    // Tab moves the reader's focus to it, and its action picks it.
+    void mapMarksInTheTree()
+    {
+        intoMap(3);
+        pelagor::SeaMap *map = window_->seaMap();
+        QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(map);
+        const std::vector<pelagor::Target> &targets = map->targets();
+        const int buttons = tree->childCount() - static_cast<int>(targets.size());
+        QCOMPARE(buttons, 3);
+        for (int n = 0; n < buttons; ++n) {
+            QVERIFY(!tree->child(n)->text(QAccessible::Name).isEmpty());
+            QVERIFY(tree->child(n)->actionInterface() != nullptr);
+        }
+        const QRect onScreen(map->mapToGlobal(QPoint(0, 0)), map->size());
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            QAccessibleInterface *mark = tree->child(buttons + static_cast<int>(i));
+            QCOMPARE(mark->text(QAccessible::Name), map->targetName(targets[i]));
+            QVERIFY(mark->text(QAccessible::Description).contains(QStringLiteral(" градуса ")));
+            QVERIFY(onScreen.contains(mark->rect()));
+            QCOMPARE(tree->indexOfChild(mark), buttons + static_cast<int>(i));
+        }
+        focusNames.clear();
+        QTest::keyClick(map, Qt::Key_Tab);
+        QTest::keyClick(map, Qt::Key_Tab);
+        QTest::keyClick(map, Qt::Key_Backtab);
+        const std::size_t focused = static_cast<std::size_t>(map->focusedTarget());
+        QCOMPARE(focusNames.size(), 3);
+        QCOMPARE(focusNames.last(), map->targetName(map->targets().at(focused)));
+        QVERIFY(tree->focusChild()->state().focused);
+        QCOMPARE(focusNames.first(), focusNames.last());
+        QVERIFY(focusNames.at(1) != focusNames.first());
+
+        // The reader's press on a single sea's mark picks the sea.
+        const auto single = std::ranges::find_if(
+            map->targets(), [](const pelagor::Target &target) { return !target.isGroup(); });
+        const int row = single->rows.front();
+        tree->child(buttons + static_cast<int>(single - map->targets().begin()))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(window_->Text(), seaLookup(seaList(*window_)->item(row)->text(), 3));
     }
 
 private:
