@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineF>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
 #include <QPainter>
@@ -805,7 +806,20 @@ bool SeaMap::handleTouch(QTouchEvent *event)
         if (tapped) {
             const int index = targetAt(at, true);
             if (index >= 0 && index == pressedTarget_) {
+                lastTapAt_.reset();
                 activateTarget(static_cast<std::size_t>(index), false);
+            } else if (index < 0) {
+                // A second tap beside the first, soon after it, zooms in there.
+                const auto interval =
+                    static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+                if (lastTapAt_ && event->timestamp() - lastTapTime_ <= interval &&
+                    QLineF(*lastTapAt_, at).length() <= kTargetGap) {
+                    lastTapAt_.reset();
+                    zoomAbout(at, kDoubleClickZoom, false);
+                } else {
+                    lastTapAt_ = at;
+                    lastTapTime_ = event->timestamp();
+                }
             }
         }
     }
@@ -819,9 +833,6 @@ bool SeaMap::handleGesture(QGestureEvent *event)
         return QWidget::event(event);
     }
     event->accept(pinch);
-    if (pinch->state() == Qt::GestureStarted) {
-        lastPinchScale_ = 1;
-    }
     if (pinch->changeFlags() & QPinchGesture::ScaleFactorChanged) {
         const double factor = pinch->scaleFactor();
         if (std::isfinite(factor) && factor > 0) {

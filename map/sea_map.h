@@ -146,7 +146,9 @@ private:
     // One finger on the map, and whether more than one touched it since.
     bool touching_ = false;
     bool manyFingers_ = false;
-    double lastPinchScale_ = 1;
+    // The last tap on the map that picked nothing, for a double tap.
+    std::optional<QPointF> lastTapAt_;
+    quint64 lastTapTime_ = 0;
 
     LandPicture land_;
     bool moving_ = false;

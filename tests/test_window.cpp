@@ -526,6 +526,22 @@ private slots:
         }
         QCOMPARE(map->viewport().scale(), map->viewport().minimumScale());
 
+        // A double click, and a double tap, off the marks zoom in there.
+        const QPoint water(map->width() - 20, map->height() - 20);
+        QVERIFY(std::ranges::none_of(map->targets(), [map, water](const pelagor::Target &target) {
+            return QLineF(map->targetCentre(target), water).length() < 24;
+        }));
+        QTest::keyClick(map, Qt::Key_Home);
+        QTest::mouseDClick(map, Qt::LeftButton, {}, water);
+        QVERIFY(std::abs(map->viewport().scale() / framed.scale() - 2) < 1e-9);
+        QTest::keyClick(map, Qt::Key_Home);
+        const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
+        for (int tap = 0; tap < 2; ++tap) {
+            QTest::touchEvent(map, finger.get()).press(0, water);
+            QTest::touchEvent(map, finger.get()).release(0, water);
+        }
+        QVERIFY(std::abs(map->viewport().scale() / framed.scale() - 2) < 1e-9);
+
         // Home frames the pick again; a drag pans, and picks nothing.
         QTest::keyClick(map, Qt::Key_Home);
         QCOMPARE(map->viewport(), framed);
