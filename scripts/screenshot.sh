@@ -7,9 +7,10 @@
 # The scale (1 by default) is handed to Qt as QT_SCALE_FACTOR. The scheme is
 # "light" (Qt's own colours, the default) or "dark": the "darker" scheme of
 # the qt6ct platform theme, as a KDE-style desktop hands it to Qt programs.
-# With map "ocean" or "sea", F2 opens the map first, the pick is "Тихи" (after
-# "Японско море") or "Черно море" (by the keys in the sea list), and the
-# picture shows the window and the map side by side.
+# With map "ocean", "arctic" or "sea", F2 opens the map first, the pick is
+# "Тихи" (after "Японско море"), "Северен ледовит" or "Черно море" (by the
+# keys in the sea list), and the picture shows the window and the map side by
+# side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/pelagor.png}")
@@ -59,6 +60,10 @@ case "$map" in
         xdotool mousemove --window "$window" "$(at 330)" "$(at 74)" click 1
         xdotool key End Up Up Up Up
         ;;
+    arctic)
+        # "Северен ледовит" is the third option, at (8, 60) in the frame.
+        xdotool mousemove --window "$window" "$(at $((16 + 8 + 8)))" "$(at $((40 + 60 + 10)))" click 1
+        ;;
     "" | ocean)
         if [ -n "$map" ]; then
             # First "Японско море", the last row, whose name the map then keeps.
@@ -68,7 +73,7 @@ case "$map" in
         # "Тихи" is the fourth option: frame at (16, 40), option at (8, 80) in it.
         xdotool mousemove --window "$window" "$(at $((16 + 8 + 8)))" "$(at $((40 + 80 + 10)))" click 1
         ;;
-    *) echo "screenshot: unknown map pick $map (sea or ocean)" >&2; exit 2 ;;
+    *) echo "screenshot: unknown map pick $map (sea, ocean or arctic)" >&2; exit 2 ;;
 esac
 sleep 0.5
 if [ -z "$map" ]; then
