@@ -143,8 +143,8 @@ QTransform shapesToPlane(const Projection &projection)
 
 const LandPicture::Shapes &LandPicture::shapes(Projection::Kind kind, LandDetail detail)
 {
-    Shapes &made = shapes_.at(static_cast<std::size_t>(kind) * 2 +
-                              (detail == LandDetail::Fine ? 1 : 0));
+    Shapes &made =
+        shapes_.at(static_cast<std::size_t>(kind) * 2 + (detail == LandDetail::Fine ? 1 : 0));
     if (made.made) {
         return made;
     }
@@ -280,8 +280,8 @@ void LandPicture::render(const Viewport &view, qreal pixelRatio)
             copies.push_back(QTransform::fromTranslate(360.0 * turn, 0) * toView);
         }
     }
-    const Shapes &land = shapes(
-        projection.kind, view.scale() >= kFineFrom ? LandDetail::Fine : LandDetail::Medium);
+    const Shapes &land =
+        shapes(projection.kind, view.scale() >= kFineFrom ? LandDetail::Fine : LandDetail::Medium);
     const QRectF reach = seen.adjusted(-2, -2, 2, 2);
     // Of the points closer than half a pixel to the last one kept only the
     // last is drawn.

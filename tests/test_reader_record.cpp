@@ -34,7 +34,7 @@ namespace {
 using Pick = std::function<void()>;
 
 // What the reader was handed, in order, and the object its focus is on.
-QStringList handed;                    // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+QStringList handed; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 // The names of the objects the focus moved to.
 QStringList focusNames;                // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 std::pair<QObject *, int> readerFocus; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
