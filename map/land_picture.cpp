@@ -97,24 +97,27 @@ QPainterPath graticule(const Viewport &view)
             std::min(seen.left(), seen.right()) / perDegree + projection.centralLongitude;
         const double east =
             std::max(seen.left(), seen.right()) / perDegree + projection.centralLongitude;
-        for (double longitude = std::ceil(west / step) * step; longitude <= east;
-             longitude += step) {
-            const double x = (longitude - projection.centralLongitude) * perDegree;
+        const auto first = static_cast<int>(std::ceil(west / step));
+        const auto last = static_cast<int>(std::floor(east / step));
+        for (int line = first; line <= last; ++line) {
+            const double x = (line * step - projection.centralLongitude) * perDegree;
             lines.moveTo(x, -90);
             lines.lineTo(x, 90);
         }
-        for (double latitude = -90 + step; latitude < 90; latitude += step) {
+        for (int line = 1; line * step < 180; ++line) {
+            const double latitude = -90 + line * step;
             lines.moveTo(std::min(seen.left(), seen.right()), latitude);
             lines.lineTo(std::max(seen.left(), seen.right()), latitude);
         }
         return lines;
     }
-    for (double distance = step; distance < Projection::kPolarReach; distance += step) {
+    for (int ring = 1; ring * step < Projection::kPolarReach; ++ring) {
+        const double distance = ring * step;
         lines.addEllipse(QPointF(0, 0), distance, distance);
     }
-    for (double longitude = 0; longitude < 360; longitude += 30) {
+    for (int meridian = 0; meridian < 12; ++meridian) {
         const QPointF end = projection.toPlane(
-            {projection.kind == Projection::Kind::NorthPolar ? -10.0 : 10.0, longitude});
+            {projection.kind == Projection::Kind::NorthPolar ? -10.0 : 10.0, 30.0 * meridian});
         lines.moveTo(0, 0);
         lines.lineTo(end);
     }

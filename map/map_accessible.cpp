@@ -127,7 +127,7 @@ public:
     MapAccessible &operator=(MapAccessible &&) = delete;
     ~MapAccessible() override { forget(); }
 
-    [[nodiscard]] SeaMap *map() const { return static_cast<SeaMap *>(widget()); }
+    [[nodiscard]] SeaMap *map() const { return dynamic_cast<SeaMap *>(widget()); }
 
     [[nodiscard]] int childCount() const override
     {
@@ -155,8 +155,8 @@ public:
     {
         for (const auto &[row, id] : marks_) {
             if (QAccessible::accessibleInterface(id) == child) {
-                const auto *mark = static_cast<const MarkAccessible *>(child);
-                const int at = mark->index();
+                const auto *mark = dynamic_cast<const MarkAccessible *>(child);
+                const int at = mark != nullptr ? mark->index() : -1;
                 return at < 0 ? -1 : QAccessibleWidget::childCount() + at;
             }
         }

@@ -126,12 +126,13 @@ QIcon globeIcon()
     painter.drawEllipse(QRectF(5, 5, 30, 30));
     painter.drawEllipse(QRectF(13, 5, 14, 30));
     painter.drawLine(QPointF(5, 20), QPointF(35, 20));
-    return QIcon(picture);
+    return {picture};
 }
 
 } // namespace
 
-SeaMap::SeaMap(QWidget *parent) : QWidget(parent)
+SeaMap::SeaMap(QWidget *parent)
+    : QWidget(parent), view_(projectionFor({}), QSizeF(1, 1)), framed_(view_)
 {
     setObjectName(QStringLiteral("SeaMap"));
     installMapAccessibility();
@@ -176,8 +177,6 @@ SeaMap::SeaMap(QWidget *parent) : QWidget(parent)
         setView(whole, false);
     });
 
-    view_ = Viewport(projectionFor({}), QSizeF(1, 1));
-    framed_ = view_;
     describe();
 }
 
@@ -713,10 +712,22 @@ void SeaMap::setHovered(int index)
 
 bool SeaMap::event(QEvent *event)
 {
+    if (auto *touch = dynamic_cast<QTouchEvent *>(event); touch != nullptr) {
+        return handleTouch(touch);
+    }
+    if (auto *gesture = dynamic_cast<QGestureEvent *>(event); gesture != nullptr) {
+        return handleGesture(gesture);
+    }
+    if (const auto *native = dynamic_cast<QNativeGestureEvent *>(event);
+        native != nullptr && native->gestureType() == Qt::ZoomNativeGesture) {
+        zoomAbout(native->position(), 1 + native->value(), true);
+        return true;
+    }
+    const auto *key = dynamic_cast<QKeyEvent *>(event);
+    const auto *help = dynamic_cast<QHelpEvent *>(event);
     switch (event->type()) {
     case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+        if (key != nullptr && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
             (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier) {
             moveFocus(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
             return true;
@@ -724,8 +735,7 @@ bool SeaMap::event(QEvent *event)
         break;
     }
     case QEvent::ToolTip: {
-        auto *help = static_cast<QHelpEvent *>(event);
-        const int index = targetAt(help->pos(), false);
+        const int index = help != nullptr ? targetAt(help->pos(), false) : -1;
         if (index < 0 || namesHidden_) {
             QToolTip::hideText();
             event->ignore();
@@ -738,21 +748,6 @@ bool SeaMap::event(QEvent *event)
                            targetName(shownTargets_[static_cast<std::size_t>(index)]), this,
                            QRect(centre - QPoint(reach, reach), QSize(2 * reach, 2 * reach)));
         return true;
-    }
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TouchCancel:
-        return handleTouch(static_cast<QTouchEvent *>(event));
-    case QEvent::Gesture:
-        return handleGesture(static_cast<QGestureEvent *>(event));
-    case QEvent::NativeGesture: {
-        auto *gesture = static_cast<QNativeGestureEvent *>(event);
-        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
-            zoomAbout(gesture->position(), 1 + gesture->value(), true);
-            return true;
-        }
-        break;
     }
     default:
         break;
@@ -828,7 +823,7 @@ bool SeaMap::handleTouch(QTouchEvent *event)
 
 bool SeaMap::handleGesture(QGestureEvent *event)
 {
-    auto *pinch = static_cast<QPinchGesture *>(event->gesture(Qt::PinchGesture));
+    auto *pinch = qobject_cast<QPinchGesture *>(event->gesture(Qt::PinchGesture));
     if (pinch == nullptr) {
         return QWidget::event(event);
     }

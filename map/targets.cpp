@@ -93,8 +93,8 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
             continue;
         }
         // The group's seas' middle, weighted by how many each mark holds.
-        const double weightA = static_cast<double>(a.rows.size());
-        const double weightB = static_cast<double>(b.rows.size());
+        const auto weightA = static_cast<double>(a.rows.size());
+        const auto weightB = static_cast<double>(b.rows.size());
         const QPointF lies =
             a.lies + between(projection, a.lies, b.lies) * (weightB / (weightA + weightB));
         a.rows.insert(a.rows.end(), b.rows.begin(), b.rows.end());

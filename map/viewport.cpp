@@ -31,9 +31,8 @@ double wheelZoomFactor(int angleDelta)
 Viewport::Viewport(const Projection &projection, QSizeF size) : projection_(projection)
 {
     setSize(size);
-    scale_ = minimumScale();
-    centre_ = {};
-    keepInBounds();
+    // The whole earth: the least scale, centred.
+    centreOn(QPointF(0, 0), minimumScale());
 }
 
 double Viewport::minimumScale() const

@@ -258,7 +258,7 @@ private slots:
         QTest::keyClick(map, Qt::Key_Tab);
         QTest::keyClick(map, Qt::Key_Tab);
         QTest::keyClick(map, Qt::Key_Backtab);
-        const std::size_t focused = static_cast<std::size_t>(map->focusedTarget());
+        const auto focused = static_cast<std::size_t>(map->focusedTarget());
         QCOMPARE(focusNames.size(), 3);
         QCOMPARE(focusNames.last(), map->targetName(map->targets().at(focused)));
         QVERIFY(tree->focusChild()->state().focused);
