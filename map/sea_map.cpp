@@ -712,6 +712,7 @@ void SeaMap::setHovered(int index)
 
 bool SeaMap::event(QEvent *event)
 {
+    const QEvent::Type type = event->type();
     if (auto *touch = dynamic_cast<QTouchEvent *>(event); touch != nullptr) {
         return handleTouch(touch);
     }
@@ -725,7 +726,7 @@ bool SeaMap::event(QEvent *event)
     }
     const auto *key = dynamic_cast<QKeyEvent *>(event);
     const auto *help = dynamic_cast<QHelpEvent *>(event);
-    switch (event->type()) {
+    switch (type) {
     case QEvent::KeyPress: {
         if (key != nullptr && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
             (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier) {
@@ -736,7 +737,7 @@ bool SeaMap::event(QEvent *event)
     }
     case QEvent::ToolTip: {
         const int index = help != nullptr ? targetAt(help->pos(), false) : -1;
-        if (index < 0 || namesHidden_) {
+        if (help == nullptr || index < 0 || namesHidden_) {
             QToolTip::hideText();
             event->ignore();
             return true;
