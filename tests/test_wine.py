@@ -6,14 +6,18 @@
 In a Wine prefix of its own, on an Xvfb display of its own with openbox:
 checks that the installer's window speaks Bulgarian, installs
 build/windows/pelagor-<version>-win64.exe silently, checks its files and
-Start-menu entries, starts the installed program, finds its window by its
-title, clicks "Тихи" and then the first sea, and reads the output box back
-after each click as a person would copy it (a click in the box, Ctrl+A,
-Ctrl+C, X's clipboard) until it holds the expected text, line for line.
-Closes it with Alt+F4, uninstalls silently and checks that nothing of it is
-left in Program Files or the Start menu. Every process it started (Xvfb,
-openbox, wineserver and Wine's own) is stopped by its PID and the scratch
-folder with the prefix removed, on failure too.
+Start-menu entries, runs the installed program from the command line with
+its standard output and error redirected (--version, a mistake, a map
+written to a file) and checks what arrives and its exit status, starts it,
+finds its window by its title, clicks "Тихи" and then the first sea, and
+reads the output box back after each click as a person would copy it (a
+click in the box, Ctrl+A, Ctrl+C, X's clipboard) until it holds the expected
+text, line for line. Opens the map with F2, goes into it with F6, zooms it
+with + and sees its picture change, Home frames the sea again, closes it
+with Esc and the program with Alt+F4, uninstalls silently and checks that
+nothing of it is left in Program Files or the Start menu. Every process it
+started (Xvfb, openbox, wineserver and Wine's own) is stopped by its PID and
+the scratch folder with the prefix removed, on failure too.
 
 It tests the installer scripts/windows.sh made last, as build/windows/
 installer.txt names it with its SHA-256, and nothing else; skipped (exit
@@ -26,6 +30,7 @@ import contextlib
 import hashlib
 import os
 import signal
+import struct
 import subprocess
 import sys
 import time
@@ -47,6 +52,9 @@ PACIFIC_AT, FIRST_SEA_AT, OUTPUT_AT = (32, 130), (300, 74), (100, 340)
 WINE = next((path for path in ("/usr/bin/wine64", "/usr/lib/wine/wine64", "/usr/bin/wine")
              if os.access(path, os.X_OK)), "wine64")
 LIMIT = 180.0  # Wine's first start in a new prefix, on a busy machine
+
+PROGRAM = r"C:\Program Files\Pelagor\pelagor.exe"
+MAP_SEARCH = ["xdotool", "search", "--onlyvisible", "--name", "^Карта на моретата$"]
 
 failures = []
 
@@ -75,6 +83,57 @@ def copied_output(env, window, expected):
 
     poll(copy, "the expected text on the clipboard", 30, step=0.2, fail=False)
     return got[0] if got else ""
+
+
+def command_line(env, *arguments):
+    """pelagor.exe ARGUMENTS with its standard output and error going to pipes:
+    its exit status and what each received."""
+    done = subprocess.run([WINE, PROGRAM, *arguments], env=env, stdin=subprocess.DEVNULL,
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=LIMIT,
+                          check=False, start_new_session=True)
+    return done.returncode, done.stdout.decode(errors="replace"), done.stderr.decode(
+        errors="replace")
+
+
+def check_command_line(env, version, prefix):
+    said = command_line(env, "--version")
+    check(said == (0, f"pelagor {version}\n", ""), f"--version: {said}")
+    status, out, err = said = command_line(env, "--no-such-option")
+    check(status == 2 and not out and err.startswith("pelagor: ") and "no-such-option" in err
+          and err.endswith("\nВижте „pelagor --help“.\n"), f"an unknown option: {said}")
+    png = os.path.join(prefix, "drive_c", "users", "Public", "Тихи океан.png")
+    said = command_line(env, "--export-map", r"C:\users\Public\Тихи океан.png", "--ocean", "Тихи")
+    with contextlib.suppress(OSError), open(png, "rb") as made:
+        header = made.read(24)
+        said += (header[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", header[16:]),)
+    check(said == (0, "", "", (1200, 600)), f"--export-map …\\Тихи океан.png --ocean Тихи: {said}")
+
+
+def picture(env, window):
+    return run(["import", "-window", window, "-depth", "8", "rgb:-"], env).stdout
+
+
+def check_map_zooms(env, form, view):
+    """F6 into the map, + zooms it about its middle, Home frames the pick again,
+    Esc closes it. (Wine hands the keys to the map though X's focus stays on the
+    form's window.)"""
+    shown = [b""]
+
+    def at_rest():  # the land loads on first show, the view may still glide
+        was, shown[0] = shown[0], picture(env, view)
+        return was == shown[0] and shown[0]
+
+    run(["xdotool", "windowactivate", "--sync", form, "key", "F6"], env)
+    framed = poll(at_rest, "the map drawn", 30, step=0.5, fail=False)
+    run(["xdotool", "key", "--clearmodifiers", "plus"], env)
+    check(bool(framed) and poll(lambda: picture(env, view) not in (b"", framed),
+                                "the map zoomed", 10, fail=False), "F6 into the map, + zooms it")
+    run(["xdotool", "key", "Home"], env)
+    check(poll(lambda: picture(env, view) == framed, "the framed view", 10, fail=False),
+          "Home goes back to the framed view")
+    run(["xdotool", "key", "Escape"], env)
+    check(poll(lambda: not run(MAP_SEARCH, env).stdout.split(), "the map closed", 10,
+               fail=False), "Esc closes the map")
 
 
 def check_text(got, expected, what):
@@ -145,7 +204,10 @@ def drive(session, installer, screenshot):
         with open(os.path.join(menu, MAP_SHORTCUT), "rb") as link:
             check("--map".encode("utf-16-le") in link.read(), f"{MAP_SHORTCUT} has --map")
 
-    program = session.start("pelagor", [WINE, r"C:\Program Files\Pelagor\pelagor.exe"])
+    version = os.path.basename(installer).split("-")[1]
+    check_command_line(env, version, prefix)
+
+    program = session.start("pelagor", [WINE, PROGRAM])
     search = ["xdotool", "search", "--onlyvisible", "--name", "География"]
     window = poll(lambda: run(search, env).stdout.split(), "the window", LIMIT,
                   watch=[program])[0].decode()
@@ -166,9 +228,10 @@ def drive(session, installer, screenshot):
     expected = sea_lookup("Адриатическо море")
     check_text(copied_output(env, window, expected), expected, "after a click on the first sea")
     run(["xdotool", "windowactivate", "--sync", window, "key", "F2"], env)
-    maps = poll(lambda: run(["xdotool", "search", "--onlyvisible", "--name", "^Карта на моретата$"],
-                            env).stdout.split(), "the map's window", 30, fail=False)
+    maps = poll(lambda: run(MAP_SEARCH, env).stdout.split(), "the map's window", 30, fail=False)
     check(bool(maps), "F2 opens a second window, \"Карта на моретата\"")
+    if maps:
+        check_map_zooms(env, window, maps[0].decode())
 
     run(["xdotool", "windowactivate", "--sync", window, "key", "--clearmodifiers", "alt+F4"], env)
     try:
