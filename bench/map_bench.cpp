@@ -30,9 +30,9 @@
 //   pick-ocean  a click on "Тихи" (29 marks) from "Индийски", likewise.
 #include "tests/window_driver.h"
 
-#include "window/pelagor.h"
 #include "map/sea_map.h"
 #include "window/map_window.h"
+#include "window/pelagor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -284,7 +284,8 @@ int main(int argc, char *argv[])
         std::vector<double> bases;
         for (int i = 0; i < warmup + iterations; ++i) {
             const QSize size = sizes[i % 2];
-            const double resize = untilPainted([&form, size] { form.mapWindow()->resize(size); }, mapPaints);
+            const double resize =
+                untilPainted([&form, size] { form.mapWindow()->resize(size); }, mapPaints);
             settle();
             const double base =
                 untilPainted([&picture, size] { picture.resize(size); }, picturePaints);
