@@ -549,14 +549,14 @@ private slots:
             map->targets(), [](const pelagor::Target &target) { return !target.isGroup(); });
         QVERIFY(single != map->targets().end());
         const int row = single->rows.front();
-        const QPoint from = map->markCentre(row).value().toPoint();
+        const QPoint from = map->markCentre(row).value_or(QPointF(-1, -1)).toPoint();
         QTest::mousePress(map, Qt::LeftButton, {}, from);
         QTest::mouseMove(map, from + QPoint(60, 0));
         QTest::mouseRelease(map, Qt::LeftButton, {}, from + QPoint(60, 0));
-        QCOMPARE(map->markCentre(row).value().toPoint(), from + QPoint(60, 0));
+        QCOMPARE(map->markCentre(row).value_or(QPointF(-1, -1)).toPoint(), from + QPoint(60, 0));
         QCOMPARE(w.Text(), oceanListing(3));
         // A press that moves less than a drag picks the mark.
-        const QPoint mark = map->markCentre(row).value().toPoint();
+        const QPoint mark = map->markCentre(row).value_or(QPointF(-1, -1)).toPoint();
         QTest::mousePress(map, Qt::LeftButton, {}, mark);
         QTest::mouseMove(map, mark + QPoint(2, 1));
         QTest::mouseRelease(map, Qt::LeftButton, {}, mark + QPoint(2, 1));

@@ -83,10 +83,8 @@ QRect besideForm(const MapRoom &room, QSize wanted)
         std::pair{below, along(below, form.bottom() + 1)},
         std::pair{above, along(above, form.top() - above.grownBy(room.frame).height())},
     };
-    const auto *best =
-        std::max_element(sides.begin(), sides.end(), [](const auto &a, const auto &b) {
-            return a.first.width() < b.first.width();
-        });
+    const auto *best = std::ranges::max_element(
+        sides, [](const auto &a, const auto &b) { return a.first.width() < b.first.width(); });
     return best->first.isEmpty() ? QRect() : best->second;
 }
 
