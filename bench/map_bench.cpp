@@ -2,16 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The map of the seas, each measurement beside a baseline taken in the same
-// run, on Qt's offscreen platform with a screen of 1920 x 1080.
+// run, on Qt's offscreen platform with a screen of 1920 x 1080; then all of
+// it again at 200 % (the bench starts itself again with QT_SCALE_FACTOR=2).
 //
-//   map_bench [iterations] [--first=N]
+//   map_bench [iterations] [--first=N] [--old=OLD_MAP_BENCH] [--only=CASE:KIND]
+//             [--no-200]
 //
-// Method. Every step is timed from the key or click (QTest events on the real
-// widgets) until the map's next paint event has been delivered and the
-// event loop has nothing left (QApplication::processEvents), as in
-// click_bench; what is left for the event loop after that is done untimed
-// before the next step. Steps and their baselines alternate, after the same
-// untimed reset; the report gives medians in microseconds.
+// Method. Every step is timed from the key, click, wheel turn or mouse move
+// (QTest events, or the events a test sends, on the real widgets) until the
+// map's next paint event has been delivered and the event loop has nothing
+// left (QApplication::processEvents), as in click_bench; what is left for the
+// event loop after that is done untimed before the next step. Steps and
+// their baselines alternate, after the same untimed reset; the report gives
+// medians in microseconds, and for the frames of a gesture the 95th
+// percentile too.
 //
 //   first-open  F2 on a form whose map has never been shown, in a fresh
 //               process: the land is read and projected and the backdrop
@@ -19,17 +23,45 @@
 //               of a plain tool window of the same size beside the form that
 //               paints one ready pixmap. N processes of each (--first=N,
 //               default 10), alternating; the bench starts itself again for them.
+//   first-old   the same first F2, beside the same first F2 of another build's
+//               map_bench (--old=PATH, e.g. today's build), their processes
+//               alternating with the two above.
 //   open        F2 again after Esc: the backdrop is kept. Baseline: the plain
 //               picture window shown again.
 //   resize      the open map resized, 40 x 20 pixels smaller or back: the
 //               backdrop is drawn again at the new size. Baseline: the
 //               picture window, resized alike.
+//   zoom-frame  a frame while the wheel zooms the map framed for "Тихи":
+//               gestures of 8 turns of 60 (a high-resolution wheel) in and
+//               4 out about one point, each turn up to the map's repaint;
+//               after each gesture the map rests (150 ms) and is drawn
+//               sharp, untimed. Baseline, the floor of this way of drawing:
+//               a plain tool window of the map's size whose own wheel event
+//               takes the transform the map draws its kept land picture with
+//               at that turn and paints the same pixmap with it
+//               (QPainter::setTransform + drawPixmap), and nothing else.
+//   pan-frame   likewise for a drag with the mouse: a press, 12 moves of
+//               24 px west (and 6 px up or down), a release.
+//   sharp-zoom  Home after a zoom gesture has rested: the framed view drawn
+//               sharp anew (land, coast, graticule, the marks laid out for
+//               the scale, their names). Baseline: a plain tool window of
+//               the map's size whose own Home key draws the same view's land
+//               picture anew with the map's own LandPicture and nothing else:
+//               the least a sharp frame of a new view costs, so that the
+//               ratio is what the map adds to its land.
+//   sharp-pan   Home after a drag has rested, likewise.
 //   pick-sea    a click on row 77 "Черно море" from row 76, with the map
 //               open, up to the map's repaint. Baseline: the same click on a
 //               second form whose map was never opened.
 //   pick-ocean  a click on "Тихи" (29 marks) from "Индийски", likewise.
+//
+// --only=CASE:KIND (KIND map or base; CASE one of the gesture and sharp
+// cases) runs the gesture cases alone and, under
+//   valgrind --tool=callgrind --collect-atstart=no map_bench 100 --only=zoom-frame:map
+// collects the instructions of that side's measured steps alone.
 #include "tests/window_driver.h"
 
+#include "map/land_picture.h"
 #include "map/sea_map.h"
 #include "window/map_window.h"
 #include "window/pelagor.h"
@@ -40,14 +72,24 @@
 #include <QProcess>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QWheelEvent>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_TOGGLE_COLLECT
+#endif
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
+using pelagor::LandPicture;
 using pelagor::Pelagor;
 using pelagor::SeaMap;
+using pelagor::Viewport;
 using namespace pelagor::test;
 
 namespace {
@@ -93,6 +135,57 @@ private:
     QWidget *form_;
 };
 
+// The floor of a frame while the view moves: the kept land picture drawn
+// with the transform the map draws it with, taken at each input event.
+class FloorWindow : public PictureWindow {
+public:
+    using PictureWindow::PictureWindow;
+    QTransform next;
+
+protected:
+    void paintEvent(QPaintEvent * /*event*/) override
+    {
+        QPainter painter(this);
+        painter.setTransform(transform_);
+        painter.drawPixmap(0, 0, picture);
+    }
+    void wheelEvent(QWheelEvent *event) override { take(event); }
+    void mouseMoveEvent(QMouseEvent *event) override { take(event); }
+
+private:
+    void take(QEvent *event)
+    {
+        transform_ = next;
+        update();
+        event->accept();
+    }
+    QTransform transform_;
+};
+
+// The least a sharp frame of a new view costs: the land picture drawn anew
+// for the view, under a caption line's height, by the map's own LandPicture.
+class LandWindow : public PictureWindow {
+public:
+    using PictureWindow::PictureWindow;
+    LandPicture land;
+    Viewport view;
+    double top = 0;
+
+protected:
+    void paintEvent(QPaintEvent * /*event*/) override
+    {
+        QPainter painter(this);
+        painter.translate(0, top);
+        land.draw(painter, view, devicePixelRatioF(), true);
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        land.forget();
+        update();
+        event->accept();
+    }
+};
+
 void settle()
 {
     QApplication::sendPostedEvents();
@@ -100,9 +193,14 @@ void settle()
     QApplication::processEvents();
 }
 
-// Runs the step and the event loop until the counted widget has painted; in µs.
-double untilPainted(const std::function<void()> &step, PaintCounter &counter)
+// Runs the step and the event loop until the counted widget has painted; in
+// µs. Under callgrind, `collect` counts the instructions of this alone.
+[[gnu::noinline]] double untilPainted(const std::function<void()> &step, PaintCounter &counter,
+                                      bool collect = false)
 {
+    if (collect) {
+        CALLGRIND_TOGGLE_COLLECT;
+    }
     const int before = counter.paints;
     QElapsedTimer timer;
     timer.start();
@@ -111,7 +209,11 @@ double untilPainted(const std::function<void()> &step, PaintCounter &counter)
     while (counter.paints == before) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    return static_cast<double>(timer.nsecsElapsed()) / 1000.0;
+    const qint64 elapsed = timer.nsecsElapsed();
+    if (collect) {
+        CALLGRIND_TOGGLE_COLLECT;
+    }
+    return static_cast<double>(elapsed) / 1000.0;
 }
 
 double median(std::vector<double> values)
@@ -121,11 +223,29 @@ double median(std::vector<double> values)
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
-void report(const char *name, const std::vector<double> &step, const std::vector<double> &base)
+// The value that 95 % of the samples do not exceed (nearest rank).
+double percentile95(std::vector<double> values)
 {
+    std::ranges::sort(values);
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(0.95 * static_cast<double>(values.size())));
+    return values[std::max<std::size_t>(rank, 1) - 1];
+}
+
+void report(const char *name, const std::vector<double> &step, const std::vector<double> &base,
+            bool withPercentile = false)
+{
+    if (step.empty() || base.empty()) {
+        return;
+    }
     const double a = median(step);
     const double b = median(base);
-    std::printf("%-14s %10.1f %10.1f %8.2f\n", name, a, b, b > 0 ? a / b : 0.0);
+    std::printf("%-14s %10.1f %10.1f %8.2f", name, a, b, b > 0 ? a / b : 0.0);
+    if (withPercentile) {
+        std::printf(" %10.1f %10.1f %6zu", percentile95(step), percentile95(base), step.size());
+    }
+    std::printf("\n");
+    (void)std::fflush(stdout);
 }
 
 Pelagor &shownForm(Pelagor &form)
@@ -170,18 +290,110 @@ int firstOpen(const QString &what)
     return 0;
 }
 
-std::vector<double> firstOpens(const QString &what, int runs)
+// One first showing in a fresh process of the program (this one, or another
+// build's map_bench); in µs.
+double firstOpenIn(const QString &program, const QString &what)
 {
-    std::vector<double> samples;
-    for (int run = 0; run < runs; ++run) {
-        QProcess process;
-        process.start(QApplication::applicationFilePath(), {QStringLiteral("--first-of=") + what});
-        if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-            qFatal("a first showing of the %s failed", qPrintable(what));
-        }
-        samples.push_back(process.readAllStandardOutput().trimmed().toDouble());
+    QProcess process;
+    process.start(program, {QStringLiteral("--first-of=") + what});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        qFatal("a first showing of the %s by %s failed", qPrintable(what), qPrintable(program));
     }
-    return samples;
+    return process.readAllStandardOutput().trimmed().toDouble();
+}
+
+// The transform the map draws its kept land picture with, kept for the view
+// `rested`, when it shows `now`; in the map's widget, under its caption line.
+QTransform movedTransform(const Viewport &rested, const Viewport &now, double top)
+{
+    Viewport kept = rested;
+    kept.centreOn(now.nearestCopy(kept.centre()), kept.scale());
+    return kept.planeToView().inverted() * now.planeToView() * QTransform::fromTranslate(0, top);
+}
+
+// A zoom or a drag: frames while it goes on, each beside the floor, and
+// after it has rested Home to the framed view, beside the land alone.
+struct Gesture {
+    const char *frameName;
+    const char *sharpName;
+    int frames;
+    // Before the first frame and after the last, untimed.
+    std::function<void(QWidget &)> begin;
+    std::function<void(QWidget &)> end;
+    // The input of frame k, sent to the map or the floor.
+    std::function<void(QWidget &, int)> frame;
+};
+
+struct Windows {
+    SeaMap &map;
+    FloorWindow &floor;
+    LandWindow &land;
+    PaintCounter &mapPaints;
+    PaintCounter &floorPaints;
+    PaintCounter &landPaints;
+};
+
+void measureGesture(const Gesture &gesture, Windows &w, int gestures, int warmup,
+                    const QString &only)
+{
+    const auto collect = [&only](const char *name, const char *kind) {
+        return only == QString::fromLatin1(name) + QLatin1Char(':') + QLatin1String(kind);
+    };
+    const bool frameMap = collect(gesture.frameName, "map");
+    const bool frameBase = collect(gesture.frameName, "base");
+    const bool sharpMap = collect(gesture.sharpName, "map");
+    const bool sharpBase = collect(gesture.sharpName, "base");
+    std::vector<double> frames;
+    std::vector<double> floors;
+    std::vector<double> sharps;
+    std::vector<double> lands;
+    int rested = 0;
+    const Viewport framed = w.map.framedViewport();
+    for (int g = 0; g < warmup + gestures; ++g) {
+        gesture.begin(w.map);
+        settle();
+        for (int k = 0; k < gesture.frames; ++k) {
+            const int before = w.mapPaints.paints;
+            const double a = untilPainted([&] { gesture.frame(w.map, k); }, w.mapPaints, frameMap);
+            w.floor.next = movedTransform(framed, w.map.viewport(), w.map.captionHeight());
+            settle();
+            const double b =
+                untilPainted([&] { gesture.frame(w.floor, k); }, w.floorPaints, frameBase);
+            settle();
+            // A frame is the map's one paint of it; another means the
+            // machine stalled past the rest and the map was drawn sharp.
+            if (w.mapPaints.paints != before + 1) {
+                ++rested;
+            } else if (g >= warmup) {
+                frames.push_back(a);
+                floors.push_back(b);
+            }
+        }
+        gesture.end(w.map);
+        // The rest, and the sharp frame it brings.
+        QTest::qWait(300);
+        settle();
+        w.land.view = framed;
+        const double a =
+            untilPainted([&] { QTest::keyClick(&w.map, Qt::Key_Home); }, w.mapPaints, sharpMap);
+        settle();
+        const double b =
+            untilPainted([&] { QTest::keyClick(&w.land, Qt::Key_Home); }, w.landPaints, sharpBase);
+        settle();
+        if (w.map.viewport() != framed) {
+            qFatal("Home did not bring back the framed view");
+        }
+        if (g >= warmup) {
+            sharps.push_back(a);
+            lands.push_back(b);
+        }
+    }
+    report(gesture.frameName, frames, floors, true);
+    report(gesture.sharpName, sharps, lands);
+    if (rested > 0) {
+        std::printf("  (%d frames left out: the map rested and was drawn sharp between them)\n",
+                    rested);
+    }
 }
 
 } // namespace
@@ -205,28 +417,49 @@ int main(int argc, char *argv[])
     const QApplication app(argc, argv);
     int iterations = 200;
     int firstRuns = 10;
-    for (const QString &arg : QApplication::arguments().mid(1)) {
+    QString old;
+    QString only;
+    bool again = true;
+    const QStringList arguments = QApplication::arguments().mid(1);
+    for (const QString &arg : arguments) {
         if (arg.startsWith(QStringLiteral("--first-of="))) {
             return firstOpen(arg.mid(11));
         }
         if (arg.startsWith(QStringLiteral("--first="))) {
             firstRuns = std::max(1, arg.mid(8).toInt());
+        } else if (arg.startsWith(QStringLiteral("--old="))) {
+            old = arg.mid(6);
+        } else if (arg.startsWith(QStringLiteral("--only="))) {
+            only = arg.mid(7);
+        } else if (arg == QStringLiteral("--no-200")) {
+            again = false;
         } else {
             iterations = std::max(1, arg.toInt());
         }
     }
     const int warmup = std::max(5, iterations / 10);
-
-    std::printf("%-14s %10s %10s %8s\n", "case", "map_us", "base_us", "ratio");
-    std::vector<double> firstMap;
-    std::vector<double> firstPicture;
-    for (int run = 0; run < firstRuns; ++run) {
-        const std::vector<double> map = firstOpens(QStringLiteral("map"), 1);
-        const std::vector<double> picture = firstOpens(QStringLiteral("picture"), 1);
-        firstMap.insert(firstMap.end(), map.begin(), map.end());
-        firstPicture.insert(firstPicture.end(), picture.begin(), picture.end());
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") || !only.isEmpty()) {
+        again = false;
     }
-    report("first-open", firstMap, firstPicture);
+
+    std::printf("%-14s %10s %10s %8s %10s %10s %6s\n", "case", "map_us", "base_us", "ratio",
+                "map_p95", "base_p95", "n");
+    const bool everything = only.isEmpty();
+    if (everything) {
+        const QString self = QApplication::applicationFilePath();
+        std::vector<double> firstMap;
+        std::vector<double> firstOld;
+        std::vector<double> firstPicture;
+        for (int run = 0; run < firstRuns; ++run) {
+            firstMap.push_back(firstOpenIn(self, QStringLiteral("map")));
+            if (!old.isEmpty()) {
+                firstOld.push_back(firstOpenIn(old, QStringLiteral("map")));
+            }
+            firstPicture.push_back(firstOpenIn(self, QStringLiteral("picture")));
+        }
+        report("first-open", firstMap, firstPicture);
+        report("first-old", firstMap, firstOld);
+    }
 
     Pelagor form;
     Pelagor plain;
@@ -253,7 +486,7 @@ int main(int argc, char *argv[])
         child->installEventFilter(&plainPaints);
     }
 
-    {
+    if (everything) {
         std::vector<double> opens;
         std::vector<double> bases;
         for (int i = 0; i < warmup + iterations; ++i) {
@@ -278,7 +511,7 @@ int main(int argc, char *argv[])
         }
         report("open", opens, bases);
     }
-    {
+    if (everything) {
         const QSize sizes[] = {map.size() - QSize(40, 20), map.size()};
         std::vector<double> resizes;
         std::vector<double> bases;
@@ -299,6 +532,75 @@ int main(int argc, char *argv[])
     }
     picture.hide();
 
+    {
+        // The gestures on the map framed for "Тихи", beside windows of the
+        // map's size at its place.
+        clickOption(form, 3);
+        settle();
+        const Viewport framed = map.framedViewport();
+        const qreal ratio = map.devicePixelRatioF();
+        FloorWindow floor(&form);
+        LandWindow land(&form);
+        floor.resize(map.size());
+        land.resize(map.size());
+        floor.move(form.mapWindow()->pos());
+        land.move(form.mapWindow()->pos());
+        land.top = map.captionHeight();
+        land.view = framed;
+        // The kept picture of the framed view, as the map keeps it.
+        floor.picture = QPixmap(static_cast<int>(std::ceil(framed.size().width() * ratio)),
+                                static_cast<int>(std::ceil(framed.size().height() * ratio)));
+        floor.picture.setDevicePixelRatio(ratio);
+        {
+            QPainter painter(&floor.picture);
+            land.land.draw(painter, framed, ratio, true);
+        }
+        floor.show();
+        land.show();
+        if (!QTest::qWaitForWindowExposed(&floor) || !QTest::qWaitForWindowExposed(&land)) {
+            qFatal("the baseline windows were not exposed");
+        }
+        settle();
+        PaintCounter floorPaints;
+        PaintCounter landPaints;
+        floor.installEventFilter(&floorPaints);
+        land.installEventFilter(&landPaints);
+        Windows windows{map, floor, land, mapPaints, floorPaints, landPaints};
+
+        const QPointF cursor(map.width() * 0.6, map.height() * 0.55);
+        const auto none = [](QWidget & /*widget*/) {};
+        const Gesture zoom{
+            "zoom-frame", "sharp-zoom", 12, none, none, [cursor](QWidget &widget, int k) {
+                QWheelEvent turn(cursor, widget.mapToGlobal(cursor), {},
+                                 QPoint(0, k < 8 ? 60 : -60), Qt::NoButton, Qt::NoModifier,
+                                 Qt::NoScrollPhase, false);
+                QApplication::sendEvent(&widget, &turn);
+            }};
+        const QPointF start(map.width() * 0.7, map.height() * 0.55);
+        const auto dragAt = [start](int k) {
+            return start + QPointF(-24.0 * (k + 1), k % 2 == 0 ? -6.0 : 0.0);
+        };
+        const Gesture pan{"pan-frame",
+                          "sharp-pan",
+                          12,
+                          [start](QWidget &widget) {
+                              QTest::mousePress(&widget, Qt::LeftButton, {}, start.toPoint());
+                          },
+                          [dragAt](QWidget &widget) {
+                              QTest::mouseRelease(&widget, Qt::LeftButton, {},
+                                                  dragAt(11).toPoint());
+                          },
+                          [dragAt](QWidget &widget, int k) {
+                              const QPointF at = dragAt(k);
+                              QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at),
+                                               Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                              QApplication::sendEvent(&widget, &move);
+                          }};
+        const int gestures = std::max(10, iterations / 5);
+        measureGesture(zoom, windows, gestures, 2, only);
+        measureGesture(pan, windows, gestures, 2, only);
+    }
+
     struct Pick {
         const char *name;
         std::function<void(Pelagor &)> reset;
@@ -311,6 +613,9 @@ int main(int argc, char *argv[])
          [](Pelagor &w) { clickOption(w, 3); }},
     };
     for (const Pick &pick : picks) {
+        if (!everything) {
+            break;
+        }
         std::vector<double> withMap;
         std::vector<double> without;
         for (int i = 0; i < warmup + iterations; ++i) {
@@ -328,9 +633,26 @@ int main(int argc, char *argv[])
         }
         report(pick.name, withMap, without);
     }
-    const bool same = form.Text() == plain.Text();
-    std::printf("%d measured iterations each after %d warm-up; first-open: %d processes each; "
-                "microseconds, medians\n",
-                iterations, warmup, firstRuns);
+    const bool same = !everything || form.Text() == plain.Text();
+    std::printf(
+        "%d measured iterations each after %d warm-up; gestures: %d of 12 frames each "
+        "after 2 warm-up; first-open: %d processes each; microseconds, medians; at %.0f %%\n",
+        iterations, warmup, std::max(10, iterations / 5), firstRuns, map.devicePixelRatioF() * 100);
+    (void)std::fflush(stdout);
+
+    if (again) {
+        // All of it again at 200 %, in a process of its own.
+        std::printf("\n");
+        (void)std::fflush(stdout);
+        QProcess scaled;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        scaled.setProcessEnvironment(environment);
+        scaled.setProcessChannelMode(QProcess::ForwardedChannels);
+        scaled.start(QApplication::applicationFilePath(), arguments);
+        if (!scaled.waitForFinished(-1) || scaled.exitCode() != 0) {
+            return 1;
+        }
+    }
     return same ? 0 : 1;
 }

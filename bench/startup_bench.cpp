@@ -4,7 +4,7 @@
 // Start-up time to the first frame drawn on an X display, and peak resident
 // memory, of two programs run in turn, A B A B ...
 //
-//   startup_bench PAIRS PROGRAM_A PROGRAM_B
+//   startup_bench [--callgrind=DIR] PAIRS PROGRAM_A PROGRAM_B
 //
 // DISPLAY must name a running X server with no window manager (bench/run.sh
 // starts Xvfb with -noreset). The programs are started unchanged, with
@@ -28,6 +28,11 @@
 //   after the frame, in which an idle program spends next to nothing).
 //   The measurer waits for the window's DestroyNotify before the next run, so
 //   no run sees the last one's pixels.
+// - With --callgrind=DIR each program runs under
+//   `valgrind --tool=callgrind`, which writes DIR/callgrind.A.N and
+//   DIR/callgrind.B.N (N the pair): the instructions from the start to the
+//   first frame and the 300 ms after it (`callgrind_annotate FILE | head`
+//   gives the total). Times and memory are then valgrind's, not the program's.
 #include <xcb/xcb.h>
 
 #include <poll.h>
@@ -59,6 +64,8 @@ namespace {
 
 constexpr std::array<std::uint8_t, 3> kBackground{192, 192, 255};
 constexpr double kTimeoutMs = 20000.0;
+// Under valgrind, a program starts some fifty times slower.
+constexpr double kCallgrindTimeoutMs = 300000.0;
 
 double nowMs()
 {
@@ -95,7 +102,8 @@ public:
     Measurer(Measurer &&) = delete;
     Measurer &operator=(Measurer &&) = delete;
 
-    std::optional<Run> measure(const char *program)
+    // Under callgrind when `profile` names the file to write.
+    std::optional<Run> measure(const char *program, const std::string &profile = {})
     {
         drainEvents();
         Run run;
@@ -111,22 +119,31 @@ public:
             env.push_back(s.data());
         }
         env.push_back(nullptr);
-        std::string programCopy(program);
-        std::array<char *, 2> argv{programCopy.data(), nullptr};
+        std::vector<std::string> args{program};
+        if (!profile.empty()) {
+            args = {"valgrind", "--tool=callgrind", "--callgrind-out-file=" + profile, program};
+        }
+        std::vector<char *> argv;
+        argv.reserve(args.size() + 1);
+        for (std::string &arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        const double timeoutMs = profile.empty() ? kTimeoutMs : kCallgrindTimeoutMs;
 
         pid_t pid = 0;
         const double t0 = nowMs();
-        if (posix_spawn(&pid, program, nullptr, nullptr, argv.data(), env.data()) != 0) {
+        if (posix_spawnp(&pid, argv.front(), nullptr, nullptr, argv.data(), env.data()) != 0) {
             std::perror("startup_bench: posix_spawn");
             return std::nullopt;
         }
 
         std::optional<Run> result;
-        const xcb_window_t window = waitForMap(t0);
+        const xcb_window_t window = waitForMap(t0, timeoutMs);
         if (window != XCB_NONE) {
             run.mapMs = nowMs() - t0;
             const auto [width, height] = size(window);
-            while (nowMs() - t0 < kTimeoutMs) {
+            while (nowMs() - t0 < timeoutMs) {
                 if (hasBackground(window, 2, 2) && hasBackground(window, width - 3, height - 3)) {
                     run.startupMs = nowMs() - t0;
                     result = run;
@@ -181,9 +198,9 @@ private:
         }
     }
 
-    xcb_window_t waitForMap(double t0)
+    xcb_window_t waitForMap(double t0, double timeoutMs)
     {
-        while (auto event = nextEvent(t0 + kTimeoutMs)) {
+        while (auto event = nextEvent(t0 + timeoutMs)) {
             if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
                 const auto *map = reinterpret_cast<const xcb_map_notify_event_t *>(event.get());
                 if (map->override_redirect == 0) {
@@ -196,7 +213,7 @@ private:
 
     void waitForDestroy(xcb_window_t window)
     {
-        const double deadline = nowMs() + 5000.0;
+        const double deadline = nowMs() + 30000.0;
         while (auto event = nextEvent(deadline)) {
             if ((event->response_type & 0x7f) == XCB_DESTROY_NOTIFY &&
                 reinterpret_cast<const xcb_destroy_notify_event_t *>(event.get())->window ==
@@ -261,8 +278,15 @@ Stats stats(std::vector<double> values)
 
 int main(int argc, char *argv[])
 {
+    std::string callgrindDir;
+    if (argc == 5 && std::strncmp(argv[1], "--callgrind=", 12) == 0) {
+        callgrindDir = argv[1] + 12;
+        --argc;
+        ++argv;
+    }
     if (argc != 4) {
-        (void)std::fprintf(stderr, "usage: startup_bench PAIRS PROGRAM_A PROGRAM_B\n");
+        (void)std::fprintf(stderr,
+                           "usage: startup_bench [--callgrind=DIR] PAIRS PROGRAM_A PROGRAM_B\n");
         return 2;
     }
     const int pairs = std::max(1, static_cast<int>(std::strtol(argv[1], nullptr, 10)));
@@ -275,12 +299,18 @@ int main(int argc, char *argv[])
     std::array<std::vector<double>, 2> rss;
     std::printf("run  program  startup_ms  mapped_ms  cpu_ms  peak_rss_kib\n");
     // One unmeasured run of each first, so that both start from a warm cache.
-    for (const char *program : programs) {
-        measurer.measure(program);
+    if (callgrindDir.empty()) {
+        for (const char *program : programs) {
+            measurer.measure(program);
+        }
     }
     for (int pair = 1; pair <= pairs; ++pair) {
         for (std::size_t which = 0; which < 2; ++which) {
-            const std::optional<Run> run = measurer.measure(programs.at(which));
+            const std::string profile = callgrindDir.empty()
+                                            ? std::string()
+                                            : callgrindDir + "/callgrind." +
+                                                  (which == 0 ? "A." : "B.") + std::to_string(pair);
+            const std::optional<Run> run = measurer.measure(programs.at(which), profile);
             if (!run) {
                 return 1;
             }
