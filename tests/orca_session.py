@@ -14,9 +14,12 @@ handful of keys through xdotool, noting the time of each; after a key that
 answers it waits for that answer in Orca's log, after any other for Orca to
 speak and then a fixed settle time. Every answer must be said after the key
 that gave it and before the next key, exactly once in the whole session, and
-never again when the focus moves on. --show prints what Orca said, key by
-key. Copies of this test take turns; exit status 77 (skipped) when another
-Orca of the same user keeps running: Orca would end it.
+never again when the focus moves on. Then F6 takes the keyboard into the map
+of the Pacific, where Orca must say the map's name, and Tab from mark to mark,
+where it must say each mark's name, until a mark of a single sea, whose
+answer Enter gives; F6 goes back to the form. --show prints what Orca said,
+key by key. Copies of this test take turns; exit status 77 (skipped) when
+another Orca of the same user keeps running: Orca would end it.
 """
 
 import datetime
@@ -29,7 +32,7 @@ import threading
 import tty
 
 sys.dont_write_bytecode = True  # nothing written into the source folder
-from desktop_session import (Failure, ocean_listing, poll, remaining, run, run_session,
+from desktop_session import (OCEANS, Failure, ocean_listing, poll, remaining, run, run_session,
                              sea_lookup)
 
 # How long an answer may take to be said on a busy machine, and how long
@@ -41,19 +44,43 @@ ATLANTIC = ocean_listing("Атлантически")
 INDIAN = ocean_listing("Индийски")
 ADRIATIC = sea_lookup("Адриатическо море")
 AZOV = sea_lookup("Азовско море")
+ARCTIC = ocean_listing("Северен ледовит")
+PACIFIC = ocean_listing("Тихи")
 
-# The keys, what each is for, and the answer Orca must say after it (None: no
-# answer may be said).
+
+def one_of(names):
+    """A pattern for any of the names, the longest first."""
+    return "(?:" + "|".join(re.escape(name) for name in sorted(names, key=len, reverse=True)) + ")"
+
+
+def spoken(pattern):
+    """What Orca says of a control of that name: the name (group 1) first,
+    then a pause or the role, in the words of Orca's version."""
+    return re.compile(rf"({pattern})(?=[ .,]|$)")
+
+
+# A mark of the Pacific: a sea, or a group of them by their count.
+PACIFIC_SEAS = one_of(OCEANS["Тихи"])
+PACIFIC_MARK = spoken(rf"\d+ морета: {PACIFIC_SEAS}(?:, {PACIFIC_SEAS})*|{PACIFIC_SEAS}")
+MAP_NAME = spoken("Карта на моретата")
+PACIFIC_OPTION = spoken("Тихи")
+# Tabs from the first mark on until one of a single sea, at most.
+MARK_TABS = 4
+
+# The keys, what each is for, the answer Orca must say after it (None: no
+# answer may be said), and what else it must say then (None: anything).
 SESSION = [
-    ("Tab", "to the first ocean", None),
-    ("space", "picks it", ATLANTIC),
-    ("Down", "picks the next ocean", INDIAN),
-    ("Tab", "into the sea list", None),
-    ("Down", "the first arrow: picks the marked first row", ADRIATIC),
-    ("Down", "picks the next row", AZOV),
-    ("shift+Tab", "back to the oceans", None),
+    ("Tab", "to the first ocean", None, None),
+    ("space", "picks it", ATLANTIC, None),
+    ("Down", "picks the next ocean", INDIAN, None),
+    ("Tab", "into the sea list", None, None),
+    ("Down", "the first arrow: picks the marked first row", ADRIATIC, None),
+    ("Down", "picks the next row", AZOV, None),
+    ("shift+Tab", "back to the oceans", None, None),
+    ("Down", "picks the next ocean", ARCTIC, None),
+    ("Down", "picks the Pacific, whose marks the map shows", PACIFIC, None),
+    ("F6", "into the map", None, MAP_NAME),
 ]
-ANSWERS = [ATLANTIC, INDIAN, ADRIATIC, AZOV]
 
 
 def seconds_of_day(hours, minutes, seconds):
@@ -171,17 +198,41 @@ def drive(session, program, show, log):
     poll(lambda: any(when >= shown and "Отговор" in text for when, text in log.said()),
          "", 30, watch=[pelagor, orca], fail=False)
 
-    times = []
-    for key, purpose, answer in SESSION:
+    steps, times = list(SESSION), []
+
+    def press(key, purpose, answer, heard):
         times.append(now())
         run(["xdotool", "key", "--clearmodifiers", key], env)
-        # The answer, or Orca's word on the control the key moved to.
-        poll(lambda: log.said_since(times[-1], answer), "", ANSWER_LIMIT,
+        # The answer, or what must be heard, or Orca's word on the control the
+        # key moved to.
+        poll(lambda: heard_since(times[-1], heard) if answer is None and heard
+             else log.said_since(times[-1], answer), "", ANSWER_LIMIT,
              watch=[pelagor, orca], fail=False)
         if answer is None:
             print(f"{key} ({purpose}): no answer expected, waiting {SETTLE} s for a late one",
                   flush=True)
             poll(lambda: False, "", SETTLE, fail=False)
+
+    def heard_since(start, pattern):
+        return next((found for when, text in log.said()
+                     if when >= start and (found := pattern.match(text))), None)
+
+    for step in SESSION:
+        press(*step)
+    # From mark to mark until one of a single sea, which Enter picks; the
+    # marks' order and groups follow the map's size, which the screen's gives.
+    for _tab in range(MARK_TABS):
+        step = ("Tab", "to the next mark", None, PACIFIC_MARK)
+        steps.append(step)
+        press(*step)
+        mark = heard_since(times[-1], PACIFIC_MARK)
+        if mark is None or re.fullmatch(PACIFIC_SEAS, mark[1]):
+            break
+    if mark is not None and re.fullmatch(PACIFIC_SEAS, mark[1]):
+        steps.append(("Return", "picks the sea of the mark", sea_lookup(mark[1]), None))
+        press(*steps[-1])
+    steps.append(("F6", "back to the form, on the Pacific", None, PACIFIC_OPTION))
+    press(*steps[-1])
     times.append(now())
     if pelagor.poll() is not None:
         raise Failure("pelagor ended during the session:\n" + session.output("pelagor"))
@@ -193,29 +244,35 @@ def drive(session, program, show, log):
     said = [(relative(when), text) for when, text in log.said()]
     times = [relative(when) for when in times]
     heard = [[text for when, text in said if times[index] <= when < times[index + 1]]
-             for index in range(len(SESSION))]
+             for index in range(len(steps))]
     if show:
         print(f"{'start':>10}: " + " | ".join(text for when, text in said if when < 0))
-        for (key, _purpose, _answer), texts in zip(SESSION, heard):
+        for (key, _purpose, _answer, _heard), texts in zip(steps, heard):
             print(f"{key:>10}: " + " | ".join(texts))
 
+    answers_given = [answer for _k, _p, answer, _h in steps if answer is not None]
     problems = []
-    for (key, purpose, answer), texts in zip(SESSION, heard):
+    if steps[-2][0] != "Return":
+        problems.append(f"no mark of a single sea in {MARK_TABS} tabs")
+    for (key, purpose, answer, wanted), texts in zip(steps, heard):
         expected = [answer] if answer is not None else []
-        answers = [text for text in texts if text in ANSWERS]
+        answers = [text for text in texts if text in answers_given]
         if answers != expected:
             problems.append(f"after {key} ({purpose}) Orca said {len(answers)} answer(s) "
                             f"{[a.split(chr(10))[0] for a in answers]}, "
                             f"expected {[a.split(chr(10))[0] for a in expected]}")
-    for answer in ANSWERS:
+        if wanted is not None and not any(wanted.match(text) for text in texts):
+            problems.append(f"after {key} ({purpose}) Orca did not say {wanted.pattern!r}")
+    for answer in answers_given:
         count = sum(text == answer for _when, text in said)
         if count != 1:
             problems.append(f"the answer {answer.splitlines()[0]!r} was said {count} times")
     if problems:
         transcript = "\n".join(f"  {when:8.3f} s  {text!r}" for when, text in said)
-        keys = ", ".join(f"{key} at {when:.3f} s" for (key, _p, _a), when in zip(SESSION, times))
+        keys = ", ".join(f"{key} at {when:.3f} s" for (key, *_), when in zip(steps, times))
         raise Failure("\n".join(problems) + f"\nkeys: {keys}\nOrca said:\n{transcript}")
-    print(f"OK: {len(SESSION)} keys, {len(ANSWERS)} answers each said once after its key")
+    print(f"OK: {len(steps)} keys, {len(answers_given)} answers each said once after its key, "
+          f"the map and its marks named")
     return 0
 
 

@@ -255,9 +255,12 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     mapAction_->setCheckable(true);
     connect(mapAction_, &QAction::triggered, this, [this] { toggleMap(); });
     addAction(mapAction_);
-    // F6 moves the keyboard into the map, opening it if need be.
+    // F6 moves the keyboard into the map, opening it if need be. Only from
+    // the form: a window shortcut would also take F6 in the map, a tool window
+    // of the form, where it leads back.
     auto *intoMap = new QAction(this);
     intoMap->setShortcut(Qt::Key_F6);
+    intoMap->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(intoMap, &QAction::triggered, this, [this] {
         showMap();
         mapWindow_->takeKeyboard();
@@ -436,7 +439,12 @@ void Pelagor::pickSeaFromMap(int row, bool byKeyboard)
         return;
     }
     pickingFromMap_ = true;
+    // The keyboard stays where it is, but the list (Qt 6.4's, at least) would
+    // tell a screen reader that its new row has the focus, after the answer
+    // and in its place.
+    const bool leftOut = std::exchange(seaNames_->leavesOutMarkNotice, true);
     seaNames_->setCurrentRow(row);
+    seaNames_->leavesOutMarkNotice = leftOut;
     pickingFromMap_ = false;
 }
 
