@@ -218,7 +218,25 @@ void LandPicture::draw(QPainter &painter, const Viewport &view, qreal pixelRatio
         kept.centreOn(view.nearestCopy(kept.centre()), kept.scale());
         const QTransform moved = kept.planeToView().inverted() * view.planeToView();
         if (!moved.isIdentity()) {
-            painter.fillRect(QRectF(QPointF(0, 0), view.size()), kWater);
+            // Water where the moved picture leaves the view uncovered, a
+            // pixel under its edges so that no seam shows.
+            const QRectF all(QPointF(0, 0), view.size());
+            const QRectF covered =
+                moved.mapRect(QRectF(QPointF(0, 0), picture_.deviceIndependentSize()))
+                    .adjusted(1, 1, -1, -1);
+            const double top = std::clamp(covered.top(), all.top(), all.bottom());
+            const double bottom = std::clamp(covered.bottom(), top, all.bottom());
+            const double left = std::clamp(covered.left(), all.left(), all.right());
+            const double right = std::clamp(covered.right(), left, all.right());
+            for (const QRectF &strip :
+                 {QRectF(QPointF(all.left(), all.top()), QPointF(all.right(), top)),
+                  QRectF(QPointF(all.left(), bottom), all.bottomRight()),
+                  QRectF(QPointF(all.left(), top), QPointF(left, bottom)),
+                  QRectF(QPointF(right, top), QPointF(all.right(), bottom))}) {
+                if (!strip.isEmpty()) {
+                    painter.fillRect(strip, kWater);
+                }
+            }
         }
         painter.save();
         painter.setTransform(moved, true);
