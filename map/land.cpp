@@ -6,6 +6,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <QRectF>
+#include <QtEndian>
 
 #include <array>
 #include <atomic>
@@ -43,35 +44,31 @@ std::vector<QPolygonF> parse(const QByteArray &data)
         data.size() != kHeaderSize + 4 * (qsizetype{ringCount} + qsizetype{pointCount})) {
         return {};
     }
-    std::vector<quint32> sizes(ringCount);
-    for (quint32 &size : sizes) {
-        in >> size;
-    }
+    // The sizes and the steps are read straight from the bytes: a stream
+    // that reads them one by one takes three times as long as all the rest
+    // of the map's first frame.
+    const auto *bytes = reinterpret_cast<const uchar *>(data.constData()) + kHeaderSize;
+    const uchar *steps = bytes + 4 * qsizetype{ringCount};
     std::vector<QPolygonF> rings;
     rings.reserve(ringCount);
     quint32 pointsLeft = pointCount;
-    for (const quint32 size : sizes) {
+    for (quint32 r = 0; r < ringCount; ++r) {
+        const quint32 size = qFromLittleEndian<quint32>(bytes + 4 * qsizetype{r});
         if (size < 3 || size > pointsLeft) {
             return {};
         }
         pointsLeft -= size;
-        QPolygonF ring;
-        ring.reserve(qsizetype{size} + 1);
+        QPolygonF ring(qsizetype{size} + 1);
+        QPointF *point = ring.data();
         int x = 0;
         int y = 0;
-        for (quint32 i = 0; i < size; ++i) {
-            qint16 dx = 0;
-            qint16 dy = 0;
-            in >> dx >> dy;
-            x += dx;
-            y += dy;
-            ring.append(QPointF(double(x) / unitsPerDegree, double(y) / unitsPerDegree));
+        for (quint32 i = 0; i < size; ++i, steps += 4) {
+            x += qFromLittleEndian<qint16>(steps);
+            y += qFromLittleEndian<qint16>(steps + 2);
+            point[i] = QPointF(double(x) / unitsPerDegree, double(y) / unitsPerDegree);
         }
-        ring.append(ring.first());
+        point[size] = point[0];
         rings.push_back(std::move(ring));
-    }
-    if (in.status() != QDataStream::Ok) {
-        return {};
     }
     return rings;
 }

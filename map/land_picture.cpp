@@ -165,32 +165,32 @@ const LandPicture::Shapes &LandPicture::shapes(Projection::Kind kind, LandDetail
                 continue;
             }
         }
-        // The coast: the ring without its cuts, in pieces.
-        QPolygonF coast;
-        const auto endCoast = [&] {
-            if (coast.size() >= 2) {
+        QPolygonF projected = ring;
+        if (flat.isPolar()) {
+            for (QPointF &point : projected) {
+                point = flat.toPlane({point.y(), point.x()});
+            }
+        }
+        // The coast: the ring without its cuts, in pieces; most rings have
+        // none and are their own coast.
+        qsizetype from = 0;
+        const auto endCoast = [&](qsizetype to) {
+            if (to - from >= 1) {
+                QPolygonF coast =
+                    from == 0 && to == projected.size() - 1
+                        ? projected
+                        : QPolygonF(projected.begin() + from, projected.begin() + to + 1);
                 made.coastBounds.push_back(coast.boundingRect());
                 made.coasts.push_back(std::move(coast));
             }
-            coast = QPolygonF();
         };
-        QPolygonF projected;
-        projected.reserve(ring.size());
-        for (qsizetype i = 0; i < ring.size(); ++i) {
-            const QPointF point = ring[i];
-            const QPointF onPlane = flat.isPolar() ? flat.toPlane({point.y(), point.x()}) : point;
-            projected << onPlane;
-            if (i > 0 && onCut(ring[i - 1], point, cutLatitude)) {
-                endCoast();
-            }
-            if (coast.isEmpty() && i > 0) {
-                coast << projected[i - 1];
-            }
-            if (i > 0) {
-                coast << onPlane;
+        for (qsizetype i = 1; i < ring.size(); ++i) {
+            if (onCut(ring[i - 1], ring[i], cutLatitude)) {
+                endCoast(i - 1);
+                from = i;
             }
         }
-        endCoast();
+        endCoast(ring.size() - 1);
         made.bounds.push_back(projected.boundingRect());
         made.rings.push_back(std::move(projected));
     }
@@ -218,7 +218,25 @@ void LandPicture::draw(QPainter &painter, const Viewport &view, qreal pixelRatio
         kept.centreOn(view.nearestCopy(kept.centre()), kept.scale());
         const QTransform moved = kept.planeToView().inverted() * view.planeToView();
         if (!moved.isIdentity()) {
-            painter.fillRect(QRectF(QPointF(0, 0), view.size()), kWater);
+            // Water where the moved picture leaves the view uncovered, a
+            // pixel under its edges so that no seam shows.
+            const QRectF all(QPointF(0, 0), view.size());
+            const QRectF covered =
+                moved.mapRect(QRectF(QPointF(0, 0), picture_.deviceIndependentSize()))
+                    .adjusted(1, 1, -1, -1);
+            const double top = std::clamp(covered.top(), all.top(), all.bottom());
+            const double bottom = std::clamp(covered.bottom(), top, all.bottom());
+            const double left = std::clamp(covered.left(), all.left(), all.right());
+            const double right = std::clamp(covered.right(), left, all.right());
+            for (const QRectF &strip :
+                 {QRectF(QPointF(all.left(), all.top()), QPointF(all.right(), top)),
+                  QRectF(QPointF(all.left(), bottom), all.bottomRight()),
+                  QRectF(QPointF(all.left(), top), QPointF(left, bottom)),
+                  QRectF(QPointF(right, top), QPointF(all.right(), bottom))}) {
+                if (!strip.isEmpty()) {
+                    painter.fillRect(strip, kWater);
+                }
+            }
         }
         painter.save();
         painter.setTransform(moved, true);

@@ -147,7 +147,11 @@ SeaMap::SeaMap(QWidget *parent)
     rest_.setInterval(kRestMilliseconds);
     connect(&rest_, &QTimer::timeout, this, [this] {
         moving_ = false;
-        update();
+        if (laidOutAt_ != view_.scale()) {
+            layoutValid_ = false;
+            updateTargets();
+        }
+        update(mapArea().toAlignedRect());
     });
 
     const auto button = [this](const QString &text, const QString &name, const QString &tip) {
@@ -187,8 +191,14 @@ QColor SeaMap::markColour()
 
 double SeaMap::captionHeight() const
 {
-    return std::max(std::ceil(QFontMetricsF(font()).height() + 2 * kCaptionPadding),
-                    static_cast<double>(kButtonSide + 2 * kButtonSpacing));
+    // Asked for at every step of a gesture; it changes with the font alone.
+    if (captionHeight_ > 0 && captionFont_ == font()) {
+        return captionHeight_;
+    }
+    captionFont_ = font();
+    return captionHeight_ =
+               std::max(std::ceil(QFontMetricsF(font()).height() + 2 * kCaptionPadding),
+                        static_cast<double>(kButtonSide + 2 * kButtonSpacing));
 }
 
 int SeaMap::widthForHeight(int height) const
@@ -275,12 +285,18 @@ void SeaMap::frame()
     framed_ = framedView(pick, mapArea().size());
     setView(framed_, false);
     viewIsFramed_ = true;
+    update();
 }
 
 void SeaMap::setView(const Viewport &view, bool moving)
 {
     viewIsFramed_ = false;
-    if (view.projection() != view_.projection() || view.scale() != view_.scale()) {
+    // While a gesture zooms in, the marks keep the layout they had: their
+    // gaps only grow. It is made anew for the scale the view rests at, so
+    // that at rest the grouping depends on the scale alone.
+    const bool keepLayout =
+        moving && view.projection() == view_.projection() && view.scale() >= laidOutAt_;
+    if (view.projection() != view_.projection() || (view.scale() != laidOutAt_ && !keepLayout)) {
         layoutValid_ = false;
     }
     view_ = view;
@@ -291,7 +307,8 @@ void SeaMap::setView(const Viewport &view, bool moving)
         rest_.stop();
     }
     updateTargets();
-    update();
+    // The caption line and its buttons stay as they are.
+    update(mapArea().toAlignedRect());
 }
 
 void SeaMap::zoomAbout(QPointF inWidget, double factor, bool moving)
@@ -317,6 +334,7 @@ void SeaMap::updateTargets()
         const int picked =
             shown_ == Shown::Sea || std::ranges::find(marked_, sea_) != marked_.end() ? sea_ : -1;
         layout_ = layoutTargets(view_.projection(), view_.scale(), marked_, picked, kTargetGap);
+        laidOutAt_ = view_.scale();
         layoutValid_ = true;
     }
     const QRectF inside =
@@ -479,13 +497,18 @@ void SeaMap::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
 }
 
-void SeaMap::paintEvent(QPaintEvent * /*event*/)
+void SeaMap::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    paintMap(painter);
+    paintMap(painter, event->rect());
 }
 
 void SeaMap::paintMap(QPainter &painter)
+{
+    paintMap(painter, rect());
+}
+
+void SeaMap::paintMap(QPainter &painter, const QRect &exposed)
 {
     const QRectF area = mapArea();
     painter.save();
@@ -497,58 +520,36 @@ void SeaMap::paintMap(QPainter &painter)
 
     // The caption line over the map, with the buttons at its end.
     const QRectF bar(0, 0, width(), area.top());
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kCaption);
-    painter.drawRect(bar);
-    painter.setPen(QPen(kCaptionEdge, 1));
-    painter.drawLine(bar.bottomLeft() - QPointF(0, 0.5), bar.bottomRight() - QPointF(0, 0.5));
-    const double buttonsWidth = 3 * (kButtonSide + kButtonSpacing) + kButtonSpacing;
-    const QRectF captionText = bar.adjusted(kMargin, 0, -buttonsWidth, 0);
-    painter.setPen(kText);
-    painter.drawText(captionText, Qt::AlignVCenter | Qt::AlignLeft,
-                     painter.fontMetrics().elidedText(caption(), Qt::ElideRight,
-                                                      static_cast<int>(captionText.width())));
-
+    if (exposed.intersects(bar.toAlignedRect())) {
+        paintCaption(painter, bar);
+    }
     painter.setClipRect(area);
     const std::vector<std::size_t> labelled = labelledTargets();
+    const double ratio = painter.device()->devicePixelRatioF();
+    // Marks drawn aside: a line from each to its true point, all in one go,
+    // then a dot at each point.
+    std::vector<QLineF> leaders;
+    for (const Target &target : shownTargets_) {
+        if (target.drawnAside()) {
+            leaders.emplace_back(targetCentre(target),
+                                 toWidget(view_.toView(view_.nearestCopy(target.lies))));
+        }
+    }
+    if (!leaders.empty()) {
+        painter.setPen(QPen(kMark, 1.5));
+        painter.drawLines(leaders.data(), static_cast<int>(leaders.size()));
+        for (const QLineF &leader : leaders) {
+            drawSprite(painter, Sprite::Point, leader.p2(), ratio);
+        }
+    }
     for (const Target &target : shownTargets_) {
         const QPointF centre = targetCentre(target);
-        if (target.drawnAside()) {
-            const QPointF lies = toWidget(view_.toView(view_.nearestCopy(target.lies)));
-            painter.setPen(QPen(kMark, 1.5));
-            painter.drawLine(centre, lies);
-            painter.setBrush(kMark);
-            painter.setPen(QPen(kMarkEdge, 1));
-            painter.drawEllipse(lies, 2.5, 2.5);
-        }
-        const bool picked = !target.isGroup() && target.rows.front() == sea_;
-        if (picked) {
-            painter.setPen(QPen(kMarkEdge, 3.5));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(centre, kRingRadius, kRingRadius);
-            painter.setPen(QPen(kMark, 2));
-            painter.drawEllipse(centre, kRingRadius, kRingRadius);
-            painter.setPen(QPen(kMarkEdge, 1.5));
-            painter.setBrush(kMark);
-            painter.drawEllipse(centre, kPickedRadius, kPickedRadius);
+        if (!target.isGroup() && target.rows.front() == sea_) {
+            drawSprite(painter, Sprite::Picked, centre, ratio);
         } else if (target.isGroup()) {
-            painter.setPen(QPen(kMarkEdge, 1.5));
-            painter.setBrush(kMark);
-            painter.drawEllipse(centre, kGroupRadius, kGroupRadius);
-            painter.setPen(kMarkEdge);
-            QFont small = painter.font();
-            small.setPointSizeF(small.pointSizeF() * 0.8);
-            small.setBold(true);
-            painter.save();
-            painter.setFont(small);
-            painter.drawText(QRectF(centre - QPointF(kGroupRadius, kGroupRadius),
-                                    QSizeF(2 * kGroupRadius, 2 * kGroupRadius)),
-                             Qt::AlignCenter, QString::number(target.rows.size()));
-            painter.restore();
+            drawSprite(painter, static_cast<int>(target.rows.size()), centre, ratio);
         } else {
-            painter.setPen(QPen(kMarkEdge, 1.5));
-            painter.setBrush(kMark);
-            painter.drawEllipse(centre, kMarkRadius, kMarkRadius);
+            drawSprite(painter, Sprite::Mark, centre, ratio);
         }
     }
     const int focused = focusedTarget();
@@ -598,6 +599,87 @@ void SeaMap::paintMap(QPainter &painter)
         painter.setPen(kText);
         painter.drawText(chosen, Qt::AlignCenter, name);
     }
+}
+
+void SeaMap::drawSprite(QPainter &painter, int kind, QPointF centre, double ratio)
+{
+    if (ratio != spritesRatio_) {
+        sprites_.clear();
+        spritesRatio_ = ratio;
+    }
+    auto found = sprites_.find(kind);
+    if (found == sprites_.end()) {
+        found = sprites_.insert(kind, markPicture(kind, ratio));
+    }
+    const QPixmap &picture = *found;
+    const QSizeF size = picture.deviceIndependentSize();
+    // On whole device pixels, so that a mark looks the same wherever it stands.
+    const QPointF corner = centre - QPointF(size.width(), size.height()) / 2;
+    painter.drawPixmap(
+        QPointF(std::round(corner.x() * ratio) / ratio, std::round(corner.y() * ratio) / ratio),
+        picture);
+}
+
+QPixmap SeaMap::markPicture(int kind, double ratio) const
+{
+    const double radius = kind == Sprite::Point    ? 3.5
+                          : kind == Sprite::Mark   ? kMarkRadius + 1
+                          : kind == Sprite::Picked ? kRingRadius + 2
+                                                   : kGroupRadius + 1;
+    const int side = static_cast<int>(std::ceil(2 * radius * ratio)) + 2;
+    QPixmap picture(side, side);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(side / ratio / 2, side / ratio / 2);
+    if (kind == Sprite::Point) {
+        painter.setBrush(kMark);
+        painter.setPen(QPen(kMarkEdge, 1));
+        painter.drawEllipse(centre, 2.5, 2.5);
+    } else if (kind == Sprite::Picked) {
+        painter.setPen(QPen(kMarkEdge, 3.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(centre, kRingRadius, kRingRadius);
+        painter.setPen(QPen(kMark, 2));
+        painter.drawEllipse(centre, kRingRadius, kRingRadius);
+        painter.setPen(QPen(kMarkEdge, 1.5));
+        painter.setBrush(kMark);
+        painter.drawEllipse(centre, kPickedRadius, kPickedRadius);
+    } else if (kind == Sprite::Mark) {
+        painter.setPen(QPen(kMarkEdge, 1.5));
+        painter.setBrush(kMark);
+        painter.drawEllipse(centre, kMarkRadius, kMarkRadius);
+    } else {
+        // A group: how many seas it holds.
+        painter.setPen(QPen(kMarkEdge, 1.5));
+        painter.setBrush(kMark);
+        painter.drawEllipse(centre, kGroupRadius, kGroupRadius);
+        QFont small = font();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        small.setBold(true);
+        painter.setFont(small);
+        painter.setPen(kMarkEdge);
+        painter.drawText(QRectF(centre - QPointF(kGroupRadius, kGroupRadius),
+                                QSizeF(2 * kGroupRadius, 2 * kGroupRadius)),
+                         Qt::AlignCenter, QString::number(kind));
+    }
+    return picture;
+}
+
+void SeaMap::paintCaption(QPainter &painter, const QRectF &bar) const
+{
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kCaption);
+    painter.drawRect(bar);
+    painter.setPen(QPen(kCaptionEdge, 1));
+    painter.drawLine(bar.bottomLeft() - QPointF(0, 0.5), bar.bottomRight() - QPointF(0, 0.5));
+    const double buttonsWidth = 3 * (kButtonSide + kButtonSpacing) + kButtonSpacing;
+    const QRectF captionText = bar.adjusted(kMargin, 0, -buttonsWidth, 0);
+    painter.setPen(kText);
+    painter.drawText(captionText, Qt::AlignVCenter | Qt::AlignLeft,
+                     painter.fontMetrics().elidedText(caption(), Qt::ElideRight,
+                                                      static_cast<int>(captionText.width())));
 }
 
 int SeaMap::targetAt(QPointF inWidget, bool byFinger) const
@@ -713,6 +795,9 @@ void SeaMap::setHovered(int index)
 bool SeaMap::event(QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::FontChange) {
+        sprites_.clear();
+    }
     if (auto *touch = dynamic_cast<QTouchEvent *>(event); touch != nullptr) {
         return handleTouch(touch);
     }
@@ -760,7 +845,6 @@ bool SeaMap::handleTouch(QTouchEvent *event)
 {
     const QList<QEventPoint> &points = event->points();
     if (event->type() == QEvent::TouchBegin) {
-        touching_ = true;
         manyFingers_ = points.size() > 1;
         dragging_ = false;
         pressedAt_ = points.isEmpty() ? std::nullopt : std::optional(points.front().position());
@@ -772,7 +856,6 @@ bool SeaMap::handleTouch(QTouchEvent *event)
         return true;
     }
     if (event->type() == QEvent::TouchCancel) {
-        touching_ = false;
         pressedAt_.reset();
         rest_.start();
         return true;
@@ -796,7 +879,6 @@ bool SeaMap::handleTouch(QTouchEvent *event)
     }
     if (event->type() == QEvent::TouchEnd) {
         const bool tapped = !dragging_ && !manyFingers_;
-        touching_ = false;
         pressedAt_.reset();
         dragging_ = false;
         if (tapped) {

@@ -13,6 +13,8 @@
 #include "map/targets.h"
 #include "map/viewport.h"
 
+#include <QHash>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -118,6 +120,17 @@ private:
     void moveFocus(bool forward);
     void keepInView(const Target &target);
     [[nodiscard]] std::vector<std::size_t> labelledTargets() const;
+    // The marks are drawn once each into small pictures: a group's by the
+    // number of its seas, the others by these kinds.
+    struct Sprite {
+        static constexpr int Mark = 0;
+        static constexpr int Picked = -1;
+        static constexpr int Point = -2;
+    };
+    void paintMap(QPainter &painter, const QRect &exposed);
+    void paintCaption(QPainter &painter, const QRectF &bar) const;
+    void drawSprite(QPainter &painter, int kind, QPointF centre, double ratio);
+    [[nodiscard]] QPixmap markPicture(int kind, double ratio) const;
 
     Shown shown_ = Shown::Nothing;
     int ocean_ = -1;
@@ -129,9 +142,9 @@ private:
     // Whether the view is still the one framed, to be framed again for a new size.
     bool viewIsFramed_ = true;
 
-    // The layout at the present scale, and the targets of it in view.
+    // The layout, the scale it was made for, and the targets of it in view.
     std::vector<Target> layout_;
-    Viewport laidOutFor_;
+    double laidOutAt_ = 0;
     bool layoutValid_ = false;
     std::vector<Target> shownTargets_;
     // The focused target, by its first sea row; −1 for none.
@@ -143,13 +156,16 @@ private:
     int pressedTarget_ = -1;
     bool dragging_ = false;
     QPointF lastDrag_;
-    // One finger on the map, and whether more than one touched it since.
-    bool touching_ = false;
+    // Whether more than one finger touched the map since the first came down.
     bool manyFingers_ = false;
     // The last tap on the map that picked nothing, for a double tap.
     std::optional<QPointF> lastTapAt_;
     quint64 lastTapTime_ = 0;
 
+    mutable double captionHeight_ = 0;
+    mutable QFont captionFont_;
+    QHash<int, QPixmap> sprites_;
+    double spritesRatio_ = 0;
     LandPicture land_;
     bool moving_ = false;
     QTimer rest_;
