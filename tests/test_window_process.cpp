@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "window/application.h"
 #include "window/pick_names.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // How the program ends: with status 0 when the window is closed, and after a
 // message with status 1 when a run-time error stops it; the real program's
@@ -64,6 +66,17 @@ private slots:
         wrong("bad extension", {QStringLiteral("--export-map"), QStringLiteral("карта.jpg")});
         wrong("sea without export", {QStringLiteral("--sea"), QStringLiteral("Черно море")});
         wrong("no file name", {QStringLiteral("--export-map")});
+        const QString practice = QStringLiteral("--practice");
+        wrong("83 questions", {practice, QStringLiteral("--questions"), QStringLiteral("83")});
+        wrong("questions not a number", {practice, QStringLiteral("--questions=десет")});
+        wrong("unknown kind", {practice, QStringLiteral("--kind"), QStringLiteral("all")});
+        wrong("unknown practice ocean",
+              {practice, QStringLiteral("--ocean"), QStringLiteral("Тихи"),
+               QStringLiteral("--ocean"), QStringLiteral("Тих")});
+        wrong("variant 0", {practice, QStringLiteral("--variant"), QStringLiteral("0")});
+        wrong("variant not a number", {practice, QStringLiteral("--variant=4.2")});
+        wrong("kind without practice", {QStringLiteral("--kind"), QStringLiteral("map")});
+        wrong("practice and export", {practice, QStringLiteral("--export-map"), png});
         QTest::newRow("whole world")
             << QStringList{QStringLiteral("--export-map"), png} << 0 << png << QSize(1200, 600);
         QTest::newRow("ocean, sized")
@@ -113,6 +126,49 @@ private slots:
             QVERIFY(pdf.open(QIODevice::ReadOnly));
             QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
         }
+    }
+
+    // Which command lines start on a display: a practice round only with
+    // values it can take; anything else is answered without one.
+    void practiceNeedsTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("windowless");
+        QTest::newRow("practice") << QStringList{QStringLiteral("--practice")} << false;
+        QTest::newRow("practice, all set") << QStringList{QStringLiteral("--practice"),
+                                                          QStringLiteral("--questions"),
+                                                          QStringLiteral("82"),
+                                                          QStringLiteral("--kind=Map"),
+                                                          QStringLiteral("--ocean"),
+                                                          QStringLiteral("Тихи океан"),
+                                                          QStringLiteral("--ocean=южен "),
+                                                          QStringLiteral("--variant"),
+                                                          QStringLiteral("9999"),
+                                                          QStringLiteral("--map")}
+                                           << false;
+        QTest::newRow("bad variant")
+            << QStringList{QStringLiteral("--practice"), QStringLiteral("--variant=10000")} << true;
+        QTest::newRow("no value") << QStringList{QStringLiteral("--practice"),
+                                                 QStringLiteral("--kind")}
+                                  << true;
+        QTest::newRow("without practice")
+            << QStringList{QStringLiteral("--questions"), QStringLiteral("5")} << true;
+    }
+
+    void practiceNeedsTheWindow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, windowless);
+        std::vector<QByteArray> bytes{QByteArrayLiteral("pelagor")};
+        for (const QString &argument : arguments) {
+            bytes.push_back(argument.toUtf8());
+        }
+        std::vector<const char *> argv;
+        for (const QByteArray &argument : bytes) {
+            argv.push_back(argument.constData());
+        }
+        QCOMPARE(pelagor::answersWithoutWindow(static_cast<int>(argv.size()), argv.data()),
+                 windowless);
     }
 
     void namesAsTheFormGivesThem()
