@@ -164,6 +164,7 @@ private slots:
             bytes.push_back(argument.toUtf8());
         }
         std::vector<const char *> argv;
+        argv.reserve(bytes.size());
         for (const QByteArray &argument : bytes) {
             argv.push_back(argument.constData());
         }
