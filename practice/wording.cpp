@@ -23,7 +23,7 @@ const QString kGulf = QStringLiteral(" залив");
 // take "ят"/"я" and "ият"/"ия", the full and the short article.
 QString articledGulf(int sea, bool full)
 {
-    const QString name = seaName(sea);
+    QString name = seaName(sea);
     if (!name.endsWith(kGulf)) {
         return name;
     }

@@ -57,5 +57,8 @@ int main(int argc, char *argv[])
     if (options.map) {
         window.showMap();
     }
+    if (options.practice) {
+        pelagor::startPractice(window, *options.practice);
+    }
     return QApplication::exec();
 }
