@@ -508,12 +508,13 @@ void SeaMap::describe()
                                      .arg(oceanName(ocean_)));
         break;
     case Shown::Seas:
-        setAccessibleDescription(ocean_ >= 0 ? QStringLiteral("На картата: %1 морета в състава на %2.")
-                                                   .arg(marked_.size())
-                                                   .arg(oceanName(ocean_))
-                                             : QStringLiteral("На картата: %1 морета от %2 океана.")
-                                                   .arg(marked_.size())
-                                                   .arg(oceanCount_));
+        setAccessibleDescription(ocean_ >= 0
+                                     ? QStringLiteral("На картата: %1 морета в състава на %2.")
+                                           .arg(marked_.size())
+                                           .arg(oceanName(ocean_))
+                                     : QStringLiteral("На картата: %1 морета от %2 океана.")
+                                           .arg(marked_.size())
+                                           .arg(oceanCount_));
         break;
     }
 }

@@ -466,13 +466,6 @@ StartOptions readCommandLine(const QApplication & /*app*/)
     return written;
 }
 
-void startPractice(Pelagor & /*form*/, const PracticeStart & /*start*/)
-{
-    // The practice window opens here, over the form, with the round of
-    // start.setting and start.variant (practice::freshVariant() when none was
-    // given). Until it is built, the form opens alone.
-}
-
 int exportMap(const MapExport &request)
 {
     SeaMap map;

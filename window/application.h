@@ -16,8 +16,6 @@ class QApplication;
 
 namespace pelagor {
 
-class Pelagor;
-
 // The name a desktop knows the program by, in its desktop entry, AppStream
 // data and icon files.
 inline constexpr char kApplicationId[] = "example.pelagor.Pelagor";
@@ -85,11 +83,6 @@ struct StartOptions {
 // --version. A mistake (an unknown option, a missing or bad value, options
 // that do not go together) is reported in Bulgarian, Qt's texts included.
 [[nodiscard]] StartOptions readCommandLine(const QApplication &app);
-
-// Starts the practice round the command line asks for, beside the form,
-// which is shown already. The one place the program's start-up hands a
-// round to the practice window.
-void startPractice(Pelagor &form, const PracticeStart &start);
 
 // Writes the map to its file, as the map window would show it for that pick,
 // without showing a window: 0 when written, kUsageError with a message when not.

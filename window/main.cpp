@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
         window.showMap();
     }
     if (options.practice) {
-        pelagor::startPractice(window, *options.practice);
+        window.startPractice(options.practice->setting, options.practice->variant);
     }
     return QApplication::exec();
 }

@@ -3,6 +3,8 @@
 
 #include "window/practice_window.h"
 
+#include "window/map_placement.h"
+
 #include "map/framing.h"
 #include "map/sea_map.h"
 #include "practice/wording.h"
@@ -13,6 +15,7 @@
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
@@ -21,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -93,6 +97,22 @@ PracticeWindow::PracticeWindow(QWidget *form) : QWidget(form, Qt::Window)
         connect(shortcut, &QShortcut::activated, this, [this] { next(); });
     }
     showPage(Page::Settings);
+
+    // Names to find them by.
+    const std::pair<QWidget *, const char *> named[] = {
+        {begin_, "PracticeBegin"},       {variant_, "PracticeVariant"},
+        {questions_, "PracticeCount"},   {progress_, "PracticeProgress"},
+        {score_, "PracticeScore"},       {question_, "PracticeQuestion"},
+        {feedback_, "PracticeFeedback"}, {next_, "PracticeNext"},
+        {result_, "PracticeResult"},     {missed_, "PracticeMissed"},
+        {again_, "PracticeAgain"},       {settings_, "PracticeSettings"},
+    };
+    for (const auto &[widget, name] : named) {
+        widget->setObjectName(QLatin1String(name));
+    }
+    for (std::size_t ocean = 0; ocean < answers_.size(); ++ocean) {
+        answers_.at(ocean)->setObjectName(QStringLiteral("PracticeOcean%1").arg(ocean));
+    }
 }
 
 QWidget *PracticeWindow::buildSettings()
@@ -124,9 +144,8 @@ QWidget *PracticeWindow::buildSettings()
         check->setChecked(true);
         check->setMinimumHeight(26);
         connect(check, &QCheckBox::toggled, this, [this] {
-            begin_->setEnabled(std::ranges::any_of(oceans_, [](const QCheckBox *box) {
-                return box->isChecked();
-            }));
+            begin_->setEnabled(std::ranges::any_of(
+                oceans_, [](const QCheckBox *box) { return box->isChecked(); }));
         });
         oceans_.at(ocean) = check;
         oceanLayout->addWidget(check);
@@ -251,9 +270,8 @@ QWidget *PracticeWindow::buildEnd()
             }
         }
     });
-    connect(again_, &QPushButton::clicked, this, [this] {
-        start(round_ ? round_->setting() : settingChosen(), std::nullopt);
-    });
+    connect(again_, &QPushButton::clicked, this,
+            [this] { start(round_ ? round_->setting() : settingChosen(), std::nullopt); });
     connect(settings_, &QPushButton::clicked, this, [this] { showSettings(); });
     auto *buttons = new QHBoxLayout();
     buttons->addWidget(missed_);
@@ -274,15 +292,41 @@ void PracticeWindow::showPage(Page page)
     }
 }
 
+void PracticeWindow::showBesideForm(QSize wanted)
+{
+    if (isVisible()) {
+        return;
+    }
+    const QWidget *form = parentWidget();
+    // A Wayland compositor places windows itself.
+    if (form == nullptr || QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        resize(wanted);
+        show();
+        return;
+    }
+    const QRect outer = form->frameGeometry();
+    const QRect inner = form->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    // Beside the form, which stays in sight, where the screen has room.
+    const QRect place = placeMap({.screen = form->screen()->availableGeometry(),
+                                  .form = outer,
+                                  .list = outer,
+                                  .frame = frame,
+                                  .wanted = wanted,
+                                  .minimum = minimumSizeHint()});
+    resize(place.size().shrunkBy(frame));
+    move(place.topLeft());
+    show();
+}
+
 void PracticeWindow::showSettings()
 {
     round_.reset();
     setWindowTitle(QStringLiteral("Упражнение"));
     say(QString(), nullptr);
     showPage(Page::Settings);
-    if (!isVisible()) {
-        show();
-    }
+    showBesideForm(sizeHint());
     raise();
     activateWindow();
     kinds_->checkedButton()->setFocus(Qt::OtherFocusReason);
@@ -322,11 +366,10 @@ void PracticeWindow::start(const practice::Setting &setting, std::optional<int> 
     for (std::size_t ocean = 0; ocean < oceans_.size(); ++ocean) {
         oceans_.at(ocean)->setChecked(setting.oceans.at(ocean));
     }
-    if (!isVisible()) {
-        show();
-    }
-    if (width() < pages_->minimumWidth() + kMapSize.width()) {
-        resize(pages_->minimumWidth() + kMapSize.width(), std::max(height(), kMapSize.height()));
+    const QSize wanted(pages_->minimumWidth() + kMapSize.width(), kMapSize.height());
+    showBesideForm(wanted);
+    if (width() < wanted.width() || height() < wanted.height()) {
+        resize(size().expandedTo(wanted));
     }
     raise();
     activateWindow();
@@ -469,8 +512,8 @@ void PracticeWindow::finish()
         const practice::ReviewRow &row = rows[i];
         const auto at = static_cast<int>(i);
         review_->setItem(at, 0, new QTableWidgetItem(practice::questionText(row.question)));
-        auto *given = new QTableWidgetItem((row.right ? QStringLiteral("✓ ") : QStringLiteral("✗ ")) +
-                                           practice::givenText(row));
+        auto *given = new QTableWidgetItem(
+            (row.right ? QStringLiteral("✓ ") : QStringLiteral("✗ ")) + practice::givenText(row));
         given->setData(Qt::AccessibleTextRole,
                        (row.right ? QStringLiteral("вярно: ") : QStringLiteral("грешно: ")) +
                            practice::givenText(row));

@@ -59,6 +59,8 @@ private:
     [[nodiscard]] practice::Setting settingChosen() const;
     void startChosen();
     void showPage(Page page);
+    // Shown beside the form, where the screen has room, once.
+    void showBesideForm(QSize wanted);
     void ask();
     void answerOcean(int ocean);
     void answerSea(int row, bool byKeyboard);
