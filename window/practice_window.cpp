@@ -283,6 +283,14 @@ QWidget *PracticeWindow::buildEnd()
 
 void PracticeWindow::showPage(Page page)
 {
+    // The focus leaves the page that goes before it is hidden, so that it
+    // does not wander through the controls left; it goes where the new page
+    // wants it.
+    QWidget *focus = QApplication::focusWidget();
+    if (pages_->currentIndex() != static_cast<int>(page) && focus != nullptr &&
+        pages_->currentWidget()->isAncestorOf(focus)) {
+        focus->clearFocus();
+    }
     pages_->setCurrentIndex(static_cast<int>(page));
     map_->setVisible(page != Page::Settings);
     if (page != Page::Question) {
@@ -441,16 +449,18 @@ void PracticeWindow::answerOcean(int ocean)
     feedbackShown_ = true;
     feedback_->setText(practice::feedbackText(asked, ocean));
     score_->setText(practice::scoreText(*round_));
-    for (QPushButton *answer : answers_) {
-        answer->setEnabled(false);
-    }
     next_->setEnabled(true);
     enter_->setEnabled(true);
     enterKeypad_->setEnabled(true);
     // The sea in its place, named, now that it is answered.
     map_->setNamesHidden(false);
     map_->frameSea(asked.sea);
+    // The focus goes on before the answers are closed, so that it does not
+    // pass through them.
     say(feedback_->text(), next_);
+    for (QPushButton *answer : answers_) {
+        answer->setEnabled(false);
+    }
 }
 
 void PracticeWindow::answerSea(int row, bool byKeyboard)
