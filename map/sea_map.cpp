@@ -235,6 +235,7 @@ void SeaMap::showSea(int row)
     sea_ = known ? row : -1;
     ocean_ = -1;
     marked_ = known ? allSeas() : std::vector<int>();
+    markNote_.clear();
     layoutValid_ = false;
     frame();
     describe();
@@ -267,6 +268,50 @@ void SeaMap::showOcean(int ocean)
     describe();
 }
 
+void SeaMap::showSeas(const std::vector<int> &rows)
+{
+    std::vector<int> known;
+    std::vector<int> oceans;
+    for (const int row : rows) {
+        if (row >= 0 && static_cast<std::size_t>(row) < catalogue::kSeaCount) {
+            known.push_back(row);
+            if (std::ranges::find(oceans, oceanOfSea(row)) == oceans.end()) {
+                oceans.push_back(oceanOfSea(row));
+            }
+        }
+    }
+    shown_ = known.empty() ? Shown::Nothing : Shown::Seas;
+    ocean_ = oceans.size() == 1 ? oceans.front() : -1;
+    oceanCount_ = static_cast<int>(oceans.size());
+    sea_ = -1;
+    marked_ = std::move(known);
+    markNote_.clear();
+    layoutValid_ = false;
+    frame();
+    describe();
+}
+
+void SeaMap::frameSea(int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= catalogue::kSeaCount) {
+        return;
+    }
+    if (std::ranges::find(marked_, row) == marked_.end()) {
+        marked_ = allSeas();
+    }
+    shown_ = Shown::Sea;
+    sea_ = row;
+    ocean_ = -1;
+    layoutValid_ = false;
+    frame();
+    describe();
+}
+
+void SeaMap::setMarkNote(const QString &note)
+{
+    markNote_ = note;
+}
+
 void SeaMap::setNamesHidden(bool hidden)
 {
     namesHidden_ = hidden;
@@ -279,7 +324,7 @@ void SeaMap::frame()
     MapPick pick;
     if (shown_ == Shown::Sea) {
         pick.sea = sea_;
-    } else if (shown_ == Shown::Ocean) {
+    } else if (shown_ == Shown::Ocean || shown_ == Shown::Seas) {
         pick.ocean = ocean_;
     }
     framed_ = framedView(pick, mapArea().size());
@@ -412,6 +457,9 @@ QString SeaMap::targetPosition(const Target &target, bool inWords) const
         where = view_.projection().toEarth(target.lies).value_or(where);
         return QStringLiteral("около ") + position(where, inWords);
     }
+    if (inWords && !markNote_.isEmpty() && target.rows.front() == sea_) {
+        return markNote_ + QLatin1Char(' ') + position(where, inWords);
+    }
     return position(where, inWords);
 }
 
@@ -427,6 +475,11 @@ QString SeaMap::caption() const
         break;
     case Shown::Ocean:
         return QStringLiteral("%1 — %2 морета").arg(oceanName(ocean_)).arg(marked_.size());
+    case Shown::Seas:
+        if (ocean_ >= 0) {
+            return QStringLiteral("%1 — %2 морета").arg(oceanName(ocean_)).arg(marked_.size());
+        }
+        return QStringLiteral("%1 морета от %2 океана").arg(marked_.size()).arg(oceanCount_);
     }
     return QStringLiteral("Изберете океан или море.");
 }
@@ -445,12 +498,23 @@ void SeaMap::describe()
                 QStringLiteral("На картата: %1, в състава на %2, при %3.")
                     .arg(seaName(sea_), oceanName(oceanOfSea(sea_)),
                          position(catalogue::kSeaPoints.at(static_cast<std::size_t>(sea_)), true)));
+        } else {
+            setAccessibleDescription(QStringLiteral("На картата е отбелязано едно море."));
         }
         break;
     case Shown::Ocean:
         setAccessibleDescription(QStringLiteral("На картата: %1 морета в състава на %2.")
                                      .arg(marked_.size())
                                      .arg(oceanName(ocean_)));
+        break;
+    case Shown::Seas:
+        setAccessibleDescription(ocean_ >= 0
+                                     ? QStringLiteral("На картата: %1 морета в състава на %2.")
+                                           .arg(marked_.size())
+                                           .arg(oceanName(ocean_))
+                                     : QStringLiteral("На картата: %1 морета от %2 океана.")
+                                           .arg(marked_.size())
+                                           .arg(oceanCount_));
         break;
     }
 }

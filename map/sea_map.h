@@ -44,6 +44,15 @@ public:
     void markSea(int row);
     // After an ocean pick: a mark for each of its seas, all of them framed.
     void showOcean(int ocean);
+    // For practice: a mark for each of these seas, none picked, the view
+    // framed for their ocean (one ocean as its pick frames it) or, for seas
+    // of several oceans, the whole earth.
+    void showSeas(const std::vector<int> &rows);
+    // The sea picked among the marks shown, the view framed round it.
+    void frameSea(int row);
+    // A note a screen reader is handed before the position of the picked
+    // sea's mark, until the next showSea(), showSeas() or setMarkNote().
+    void setMarkNote(const QString &note);
     // Leaves every sea's name out: of the drawing, the tooltips and what a
     // screen reader is handed.
     void setNamesHidden(bool hidden);
@@ -100,7 +109,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    enum class Shown { Nothing, Sea, Ocean };
+    enum class Shown { Nothing, Sea, Ocean, Seas };
 
     [[nodiscard]] QRectF mapArea() const;
     [[nodiscard]] QPointF toWidget(QPointF inView) const;
@@ -136,6 +145,9 @@ private:
     int ocean_ = -1;
     int sea_ = -1;
     bool namesHidden_ = false;
+    // Of the oceans whose seas showSeas() marks.
+    int oceanCount_ = 0;
+    QString markNote_;
     std::vector<int> marked_;
     Viewport view_;
     Viewport framed_;

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 folders=()
-for folder in catalogue selection map window tests bench; do
+for folder in catalogue selection practice map window tests bench; do
     [ -d "$folder" ] && folders+=("$folder")
 done
 

@@ -10,8 +10,10 @@
 #include "window_driver.h"
 
 #include "map/sea_map.h"
+#include "practice/wording.h"
 #include "window/answer_announcer.h"
 #include "window/pelagor.h"
+#include "window/practice_window.h"
 #include "window/sea_list_box.h"
 
 #include <QAccessible>
@@ -273,6 +275,68 @@ private slots:
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(window_->Text(), seaLookup(seaList(*window_)->item(row)->text(), 3));
+    }
+
+    // A practice round is heard: its question where the focus goes, the
+    // feedback where it goes next (on the right sea's mark for a map
+    // question), and the end; while a map question is open no sea is named.
+    void practiceIsHeard_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("an ocean question") << int(pelagor::practice::Kind::Ocean);
+        QTest::newRow("a map question") << int(pelagor::practice::Kind::Map);
+    }
+    void practiceIsHeard()
+    {
+        using namespace pelagor::practice;
+        QFETCH(int, kind);
+        Setting setting;
+        setting.kind = static_cast<Kind>(kind);
+        setting.questions = 1;
+        handed.clear();
+        window_->startPractice(setting, 7);
+        pelagor::PracticeWindow *practice = window_->practiceWindow();
+        QVERIFY(QTest::qWaitFor(
+            [practice] { return practice->isAncestorOf(QApplication::focusWidget()); }));
+        const Question asked = practice->round()->question(0);
+        QCOMPARE(handed.size(), 1);
+        QVERIFY2(handed.first().contains(QStringLiteral("Въпрос 1 от 1. ") + questionText(asked)),
+                 qPrintable(handed.first()));
+        handed.clear();
+        const int wrong = asked.asks == Asks::Ocean ? (Round::oceanOf(asked.sea) + 1) % 5 : -1;
+        if (asked.asks == Asks::Ocean) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_1 + wrong));
+            QCOMPARE(handed, QStringList{feedbackText(asked, wrong)});
+        } else {
+            pelagor::SeaMap *map = practice->map();
+            QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(map);
+            for (int n = 0; n < tree->childCount(); ++n) {
+                for (int row = 0; row < int(pelagor::catalogue::kSeaCount); ++row) {
+                    QVERIFY(!tree->child(n)->text(QAccessible::Name).contains(seaName(row)));
+                }
+            }
+            int given = -1;
+            while (given < 0 || given == asked.sea) {
+                QTest::keyClick(map, Qt::Key_Tab);
+                const pelagor::Target &mark = map->targets().at(std::size_t(map->focusedTarget()));
+                given = mark.isGroup() ? -1 : mark.rows.front();
+            }
+            for (const QString &said : handed) {
+                QVERIFY2(!said.contains(QStringLiteral("Море ")), qPrintable(said));
+            }
+            handed.clear();
+            QTest::keyClick(map, Qt::Key_Return);
+            QCOMPARE(handed.size(), 1);
+            QVERIFY2(handed.first().startsWith(feedbackText(asked, given) +
+                                               QStringLiteral(" Тук е: ")) &&
+                         handed.first().contains(QStringLiteral(" градуса ")),
+                     qPrintable(handed.first()));
+        }
+        handed.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(handed.size(), 1);
+        QVERIFY(handed.first().startsWith(QStringLiteral("0 от 1 верни")));
+        practice->close();
     }
 
 private:

@@ -6,17 +6,23 @@
 
 #include "catalogue/sea_points.h"
 #include "map/sea_map.h"
+#include "practice/wording.h"
 #include "window/exercise.h"
 #include "window/map_placement.h"
 #include "window/map_window.h"
 #include "window/pelagor.h"
+#include "window/practice_window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGestureEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QNativeGestureEvent>
 #include <QPinchGesture>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -605,6 +611,146 @@ private slots:
 
     // Where the map goes by a form of 482 x 421 with its sea list, framed as
     // openbox frames it: the map's frame for each screen and form's frame.
+    // A round of each kind, answered right and wrong with keys and clicks:
+    // the feedback, the keyboard's place, no name on the map while a map
+    // question is open, the end and the missed ones again; the form waits.
+    void practiceRounds_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("ocean, right, by the keys 1 to 5")
+            << int(pelagor::practice::Kind::Ocean) << true;
+        QTest::newRow("ocean, wrong, by a click") << int(pelagor::practice::Kind::Ocean) << false;
+        QTest::newRow("map, right, by a click") << int(pelagor::practice::Kind::Map) << true;
+        QTest::newRow("map, wrong, by Tab and Enter") << int(pelagor::practice::Kind::Map) << false;
+    }
+
+    void practiceRounds()
+    {
+        using namespace pelagor::practice;
+        QFETCH(int, kind);
+        QFETCH(bool, right);
+        Pelagor &w = *window_;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+        pelagor::PracticeWindow *practice = w.practiceWindow();
+        QVERIFY(practice != nullptr && QTest::qWaitForWindowExposed(practice));
+        QCOMPARE(QApplication::activeModalWidget(), practice);
+        // From the settings by the keyboard: Enter in the variant's field.
+        Setting setting;
+        setting.kind = static_cast<Kind>(kind);
+        setting.questions = 3;
+        practice->start(setting, 1);
+        practice->showSettings();
+        auto *variant = control<QLineEdit>(*practice, "PracticeVariant");
+        control<QWidget>(*practice, "PracticeCount")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
+        variant->setFocus();
+        QTest::keyClicks(variant, QStringLiteral("42"));
+        QTest::keyClick(variant, Qt::Key_Return);
+        const Round *round = practice->round();
+        QVERIFY(round != nullptr);
+        QCOMPARE(round->count(), 3);
+        const std::optional<Round> same = Round::make(setting, 42);
+        QVERIFY(same.has_value());
+        for (int n = 0; n < round->count(); ++n) {
+            QCOMPARE(round->question(n), same->question(n));
+        }
+        QCOMPARE(practice->windowTitle(), QStringLiteral("Упражнение — вариант 42"));
+        pelagor::SeaMap *map = practice->map();
+        const auto label = [practice](const char *name) {
+            return control<QLabel>(*practice, name)->text();
+        };
+        for (int n = 0; n < round->count(); ++n) {
+            const Question asked = round->question(n);
+            QCOMPARE(label("PracticeQuestion"), questionText(asked));
+            QCOMPARE(label("PracticeProgress"), QStringLiteral("Въпрос %1 от 3").arg(n + 1));
+            int given = Round::rightAnswer(asked);
+            if (asked.asks == Asks::Ocean) {
+                QVERIFY(QApplication::focusWidget()->objectName().startsWith(
+                    QLatin1String("PracticeOcean")));
+                given = right ? given : (given + 1) % 5;
+                if (right) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_1 + given));
+                } else {
+                    QTest::mouseClick(
+                        control<QPushButton>(
+                            *practice, qPrintable(QStringLiteral("PracticeOcean%1").arg(given))),
+                        Qt::LeftButton);
+                }
+                QCOMPARE(QApplication::focusWidget(), control<QWidget>(*practice, "PracticeNext"));
+            } else {
+                // Nothing on the map names a sea, nor frames the one asked.
+                QCOMPARE(QApplication::focusWidget(), map);
+                QCOMPARE(map->framedViewport(),
+                         pelagor::framedView({}, map->framedViewport().size()));
+                QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(map);
+                QVERIFY(tree->childCount() > 3);
+                for (int row = 0; row < int(pelagor::catalogue::kSeaCount); ++row) {
+                    const QString name = seaName(row);
+                    QVERIFY(!map->caption().contains(name));
+                    for (int child = 0; child < tree->childCount(); ++child) {
+                        QVERIFY(!tree->child(child)->text(QAccessible::Name).contains(name));
+                        QVERIFY(!tree->child(child)->text(QAccessible::Description).contains(name));
+                    }
+                }
+                if (!right) {
+                    given = asked.sea == 0 ? 1 : 0;
+                }
+                // A group's mark only opens; the sea's own mark answers.
+                for (int pick = 0; pick < 4 && !practice->showsFeedback(); ++pick) {
+                    const auto targets = map->targets();
+                    std::size_t best = 0;
+                    double nearest = 1e9;
+                    const QPointF at =
+                        map->project(pelagor::catalogue::kSeaPoints.at(std::size_t(given)));
+                    for (std::size_t t = 0; t < targets.size(); ++t) {
+                        const QPointF d = map->targetCentre(targets[t]) - at;
+                        if (std::ranges::find(targets[t].rows, given) != targets[t].rows.end()) {
+                            best = t;
+                            nearest = 0;
+                        } else if (nearest > 0 && std::hypot(d.x(), d.y()) < nearest) {
+                            best = t;
+                            nearest = std::hypot(d.x(), d.y());
+                        }
+                    }
+                    if (right) {
+                        QTest::mouseClick(map, Qt::LeftButton, {},
+                                          map->targetCentre(targets[best]).toPoint());
+                    } else {
+                        while (map->focusedTarget() != int(best)) {
+                            QTest::keyClick(map, Qt::Key_Tab);
+                        }
+                        QTest::keyClick(map, Qt::Key_Return);
+                    }
+                }
+                QVERIFY(practice->showsFeedback());
+                // The reader's focus goes to the right sea's mark, which says
+                // the answer and the place.
+                const int focused = map->focusedTarget();
+                QVERIFY(focused >= 0);
+                QCOMPARE(map->targets().at(std::size_t(focused)).rows.front(), asked.sea);
+                QVERIFY(map->targetPosition(map->targets().at(std::size_t(focused)), true)
+                            .startsWith(feedbackText(asked, given)));
+            }
+            QCOMPARE(label("PracticeFeedback"), feedbackText(asked, given));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        QCOMPARE(label("PracticeResult"), QStringLiteral("%1 от 3 верни").arg(right ? 3 : 0));
+        auto *missed = control<QPushButton>(*practice, "PracticeMissed");
+        QCOMPARE(missed->isEnabled(), !right);
+        QCOMPARE(QApplication::focusWidget(),
+                 right ? control<QWidget>(*practice, "PracticeAgain") : missed);
+        if (!right) {
+            QTest::keyClick(missed, Qt::Key_Space);
+            QVERIFY(practice->round()->onlyMissed());
+            QCOMPARE(label("PracticeQuestion"), questionText(round->question(0)));
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!practice->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
     void mapPlacement_data()
     {
         QTest::addColumn<QRect>("screen");

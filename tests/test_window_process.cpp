@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "window/application.h"
 #include "window/pick_names.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // How the program ends: with status 0 when the window is closed, and after a
 // message with status 1 when a run-time error stops it; the real program's
@@ -64,6 +66,14 @@ private slots:
         wrong("bad extension", {QStringLiteral("--export-map"), QStringLiteral("карта.jpg")});
         wrong("sea without export", {QStringLiteral("--sea"), QStringLiteral("Черно море")});
         wrong("no file name", {QStringLiteral("--export-map")});
+        const QString practice = QStringLiteral("--practice");
+        wrong("83 questions", {practice, QStringLiteral("--questions"), QStringLiteral("83")});
+        wrong("questions not a number", {practice, QStringLiteral("--questions=десет")});
+        wrong("unknown kind", {practice, QStringLiteral("--kind"), QStringLiteral("all")});
+        wrong("unknown practice ocean", {practice, QStringLiteral("--ocean=Тих")});
+        wrong("variant 0", {practice, QStringLiteral("--variant"), QStringLiteral("0")});
+        wrong("kind without practice", {QStringLiteral("--kind"), QStringLiteral("map")});
+        wrong("practice and export", {practice, QStringLiteral("--export-map"), png});
         QTest::newRow("whole world")
             << QStringList{QStringLiteral("--export-map"), png} << 0 << png << QSize(1200, 600);
         QTest::newRow("ocean, sized")
@@ -113,6 +123,32 @@ private slots:
             QVERIFY(pdf.open(QIODevice::ReadOnly));
             QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
         }
+    }
+
+    // A practice round starts on a display only with values it can take.
+    void practiceNeedsTheWindow_data()
+    {
+        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::addColumn<bool>("windowless");
+        QTest::newRow("practice") << QByteArrayList{"--practice"} << false;
+        QTest::newRow("practice, all set")
+            << QByteArrayList{"--practice", "--questions",   "82",        "--kind=Map", "--ocean",
+                              "Тихи океан", "--ocean=южен ", "--variant", "9999",       "--map"}
+            << false;
+        QTest::newRow("bad variant") << QByteArrayList{"--practice", "--variant=10000"} << true;
+        QTest::newRow("without practice") << QByteArrayList{"--questions", "5"} << true;
+    }
+
+    void practiceNeedsTheWindow()
+    {
+        QFETCH(QByteArrayList, arguments);
+        QFETCH(bool, windowless);
+        std::vector<const char *> argv{"pelagor"};
+        for (const QByteArray &argument : std::as_const(arguments)) {
+            argv.push_back(argument.constData());
+        }
+        QCOMPARE(pelagor::answersWithoutWindow(static_cast<int>(argv.size()), argv.data()),
+                 windowless);
     }
 
     void namesAsTheFormGivesThem()

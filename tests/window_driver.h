@@ -16,7 +16,7 @@
 
 namespace pelagor::test {
 
-template <typename Control> Control *control(const Pelagor &window, const QString &name)
+template <typename Control> Control *control(const QWidget &window, const QString &name)
 {
     auto *found = window.findChild<Control *>(name);
     if (found == nullptr) {

@@ -5,6 +5,7 @@
 
 #include "map/map_export.h"
 #include "map/sea_map.h"
+#include "practice/wording.h"
 #include "window/pick_names.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <cstdlib>
 #include <span>
 #include <string_view>
+#include <variant>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -52,9 +54,93 @@ constexpr const char *kQtOptionsWithValue[] = {"platform",
 constexpr const char *kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb",
                                     "sync",    "testability", "qdevel", "qmljsdebugger"};
 
+// The options of a practice round that take a value; --ocean is --export-map's
+// as well.
+constexpr const char *kPracticeOptions[] = {"questions", "kind", "ocean", "variant"};
+
 bool isOneOf(const std::string_view name, const auto &names)
 {
     return std::ranges::any_of(names, [name](const char *known) { return name == known; });
+}
+
+// The values of the practice options as given, before they are read: the
+// same whether they come from the parser or from the bare command line.
+struct PracticeValues {
+    std::optional<QString> questions;
+    std::optional<QString> kind;
+    QStringList oceans;
+    std::optional<QString> variant;
+
+    [[nodiscard]] bool any() const { return questions || kind || !oceans.isEmpty() || variant; }
+};
+
+// The whole number a text gives, from `lowest` to `highest`; digits only,
+// blanks round them forgiven.
+std::optional<int> wholeNumber(const QString &text, int lowest, int highest)
+{
+    const QString digits = text.trimmed();
+    constexpr qsizetype kMostDigits = 9;
+    if (digits.isEmpty() || digits.size() > kMostDigits ||
+        !std::ranges::all_of(digits, [](QChar digit) { return digit >= u'0' && digit <= u'9'; })) {
+        return std::nullopt;
+    }
+    const int value = digits.toInt();
+    if (value < lowest || value > highest) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+QString unknownOcean(const QString &name)
+{
+    return QStringLiteral("Няма океан „%1“; океаните са Атлантически, Индийски, Северен ледовит, "
+                          "Тихи и Южен.")
+        .arg(name);
+}
+
+// The round the practice options set, or what is wrong with them.
+std::variant<PracticeStart, QString> practiceFrom(const PracticeValues &values)
+{
+    PracticeStart start;
+    if (values.questions) {
+        const std::optional<int> questions =
+            wholeNumber(*values.questions, 1, practice::kMaxQuestions);
+        if (!questions) {
+            return QStringLiteral("Броят въпроси „%1“ не е цяло число от 1 до %2.")
+                .arg(*values.questions)
+                .arg(practice::kMaxQuestions);
+        }
+        start.setting.questions = *questions;
+    }
+    if (values.kind) {
+        const std::optional<practice::Kind> kind = practice::kindNamed(*values.kind);
+        if (!kind) {
+            return QStringLiteral("Няма вид въпроси „%1“; видовете са ocean (към кой океан "
+                                  "принадлежи морето), map (къде е морето на картата) и mixed "
+                                  "(и двата).")
+                .arg(*values.kind);
+        }
+        start.setting.kind = *kind;
+    }
+    if (!values.oceans.isEmpty()) {
+        start.setting.oceans.fill(false);
+        for (const QString &name : values.oceans) {
+            const std::optional<int> ocean = oceanNamed(name);
+            if (!ocean) {
+                return unknownOcean(name);
+            }
+            start.setting.oceans.at(static_cast<std::size_t>(*ocean)) = true;
+        }
+    }
+    if (values.variant) {
+        start.variant = wholeNumber(*values.variant, 1, practice::kMaxVariant);
+        if (!start.variant) {
+            return QStringLiteral("Вариантът „%1“ не е цяло число от 1 до %2.")
+                .arg(*values.variant)
+                .arg(practice::kMaxVariant);
+        }
+    }
+    return start;
 }
 
 // The program ends at once with that status.
@@ -132,24 +218,53 @@ void writeMessage(Stream stream, const QString &text)
 bool answersWithoutWindow(int argc, const char *const *argv)
 {
     const std::span arguments(argv, static_cast<std::size_t>(argc));
+    bool practising = false;
+    PracticeValues values;
     for (std::size_t n = 1; n < arguments.size(); ++n) {
         const std::string_view argument(arguments[n]);
         if (argument == "--map") {
             continue;
         }
+        if (argument == "--practice") {
+            practising = true;
+            continue;
+        }
         if (argument.size() < 2 || argument.front() != '-' || argument == "--") {
             return true;
         }
-        std::string_view name = argument.substr(argument.starts_with("--") ? 2 : 1);
-        const bool joined = name.find('=') != std::string_view::npos;
-        name = name.substr(0, name.find('='));
-        if (isOneOf(name, kQtOptionsWithValue)) {
+        const bool twoDashes = argument.starts_with("--");
+        std::string_view name = argument.substr(twoDashes ? 2 : 1);
+        const std::size_t equals = name.find('=');
+        const bool joined = equals != std::string_view::npos;
+        name = name.substr(0, equals);
+        if (twoDashes && isOneOf(name, kPracticeOptions)) {
+            // Its value, joined or the next argument, read as the parser will.
+            if (!joined && n + 1 == arguments.size()) {
+                return true;
+            }
+            const QString value = QString::fromLocal8Bit(
+                joined ? argument.substr(argument.find('=') + 1) : arguments[++n]);
+            if (name == "questions") {
+                values.questions = value;
+            } else if (name == "kind") {
+                values.kind = value;
+            } else if (name == "ocean") {
+                values.oceans << value;
+            } else {
+                values.variant = value;
+            }
+        } else if (isOneOf(name, kQtOptionsWithValue)) {
             n += joined ? 0 : 1;
         } else if (!isOneOf(name, kQtFlags)) {
             return true;
         }
     }
-    return false;
+    // Practice options without --practice, or a value it cannot take, are
+    // mistakes, which readCommandLine() reports.
+    if (values.any() && !practising) {
+        return true;
+    }
+    return practising && std::holds_alternative<QString>(practiceFrom(values));
 }
 
 void prepareApplication(QApplication &app)
@@ -185,6 +300,31 @@ StartOptions readCommandLine(const QApplication & /*app*/)
     const QCommandLineOption map(QStringLiteral("map"),
                                  QStringLiteral("Отваря и картата на моретата (F2 в прозореца)."));
     parser.addOption(map);
+    const QCommandLineOption practise(
+        QStringLiteral("practice"),
+        QStringLiteral("Започва упражнение веднага: програмата пита, ученикът отговаря; "
+                       "формата остава отворена до него."));
+    parser.addOption(practise);
+    const QCommandLineOption questions(
+        QStringLiteral("questions"),
+        QStringLiteral("С --practice: броят въпроси, от 1 до 82 (10, ако не е даден; колкото "
+                       "морета имат избраните океани, ако са по-малко)."),
+        QStringLiteral("брой"));
+    parser.addOption(questions);
+    const QCommandLineOption kind(
+        QStringLiteral("kind"),
+        QStringLiteral("С --practice: какво се пита: ocean (към кой океан принадлежи морето), "
+                       "map (къде е морето на картата) или mixed (и двата вида; така е, ако "
+                       "не е даден)."),
+        QStringLiteral("вид"));
+    parser.addOption(kind);
+    const QCommandLineOption variant(
+        QStringLiteral("variant"),
+        QStringLiteral("С --practice: вариантът, цяло число от 1 до 9999: един вариант дава "
+                       "едни и същи въпроси в същия ред на всеки компютър (нов всеки път, ако "
+                       "не е даден)."),
+        QStringLiteral("номер"));
+    parser.addOption(variant);
     const QCommandLineOption exportMap(
         QStringLiteral("export-map"),
         QStringLiteral("Записва картата във файл .png или .pdf (лист A4) и завършва, без да "
@@ -199,7 +339,8 @@ StartOptions readCommandLine(const QApplication & /*app*/)
     const QCommandLineOption ocean(
         QStringLiteral("ocean"),
         QStringLiteral("С --export-map: картата на този океан (Атлантически, Индийски, "
-                       "Северен ледовит, Тихи или Южен)."),
+                       "Северен ледовит, Тихи или Южен). С --practice: въпроси само за "
+                       "моретата на този океан; може да се дава няколко пъти."),
         QStringLiteral("океан"));
     parser.addOption(ocean);
     const QCommandLineOption size(
@@ -226,15 +367,47 @@ StartOptions readCommandLine(const QApplication & /*app*/)
                                                    QCoreApplication::applicationVersion()));
         return endingWith(EXIT_SUCCESS);
     }
+    const bool practising = parser.isSet(practise);
+    if (practising && parser.isSet(exportMap)) {
+        return usageError(QStringLiteral("--practice започва упражнение в прозорец и не се "
+                                         "съчетава с --export-map."));
+    }
+    if (!practising) {
+        for (const QCommandLineOption *given : {&questions, &kind, &variant}) {
+            if (parser.isSet(*given)) {
+                return usageError(QStringLiteral("--%1 се дава само с --practice.")
+                                      .arg(given->names().constFirst()));
+            }
+        }
+    }
     if (!parser.isSet(exportMap)) {
-        for (const QCommandLineOption *given : {&sea, &ocean, &size}) {
+        for (const QCommandLineOption *given : {&sea, &size}) {
             if (parser.isSet(*given)) {
                 return usageError(QStringLiteral("--%1 се дава само с --export-map.")
                                       .arg(given->names().constFirst()));
             }
         }
+        if (parser.isSet(ocean) && !practising) {
+            return usageError(
+                QStringLiteral("--ocean се дава само с --export-map или с --practice."));
+        }
         StartOptions window;
         window.map = parser.isSet(map);
+        if (practising) {
+            PracticeValues values;
+            const auto valueOf = [&parser](const QCommandLineOption &option) {
+                return parser.isSet(option) ? std::optional(parser.value(option)) : std::nullopt;
+            };
+            values.questions = valueOf(questions);
+            values.kind = valueOf(kind);
+            values.oceans = parser.values(ocean);
+            values.variant = valueOf(variant);
+            std::variant<PracticeStart, QString> read = practiceFrom(values);
+            if (const QString *mistake = std::get_if<QString>(&read)) {
+                return usageError(*mistake);
+            }
+            window.practice = std::get<PracticeStart>(read);
+        }
         return window;
     }
 
@@ -274,9 +447,7 @@ StartOptions readCommandLine(const QApplication & /*app*/)
     if (parser.isSet(ocean)) {
         request.ocean = oceanNamed(parser.value(ocean));
         if (!request.ocean) {
-            return usageError(QStringLiteral("Няма океан „%1“; океаните са Атлантически, "
-                                             "Индийски, Северен ледовит, Тихи и Южен.")
-                                  .arg(parser.value(ocean)));
+            return usageError(unknownOcean(parser.value(ocean)));
         }
     }
     if (parser.isSet(size)) {

@@ -4,6 +4,8 @@
 // What the program sets up before it builds its window, and its command line.
 #pragma once
 
+#include "practice/round.h"
+
 #include <QFont>
 #include <QSize>
 #include <QString>
@@ -36,9 +38,10 @@ enum class Stream { Output, Error };
 void writeMessage(Stream stream, const QString &text);
 
 // Whether the command line asks for more than the window: help, the version,
-// a map written to a file, or something the program does not know. Read
-// before Qt is started, so that such a run starts without a display; Qt's own
-// options and --map alone ask for the window.
+// a map written to a file, or something the program does not know or cannot
+// take. Read before Qt is started, so that such a run starts without a
+// display; Qt's own options, --map, and --practice with good values ask for
+// the window.
 [[nodiscard]] bool answersWithoutWindow(int argc, const char *const *argv);
 
 // Names the application after its desktop entry and puts Qt's own texts
@@ -54,10 +57,19 @@ struct MapExport {
     QSize size{1200, 600};
 };
 
+// A practice round started from the command line (--practice).
+struct PracticeStart {
+    practice::Setting setting;
+    // The variant given, or none for one drawn afresh (practice::freshVariant).
+    std::optional<int> variant;
+};
+
 // What the command line asks for beyond Qt's own options.
 struct StartOptions {
     // Whether the map of the seas opens with the window.
     bool map = false;
+    // Set for a practice round that starts at once, beside the form.
+    std::optional<PracticeStart> practice;
     // Set for a map written to a file; no window is made.
     std::optional<MapExport> exportMap;
     // Set when the program ends at once, its message written: 0 after --help
@@ -66,7 +78,8 @@ struct StartOptions {
 };
 
 // Reads the program's command line, after Qt has taken its own options out
-// of it: --map, or --export-map with --sea, --ocean and --size; --help and
+// of it: --map; --practice with --questions, --kind, --ocean (repeated) and
+// --variant; or --export-map with --sea, --ocean and --size; --help and
 // --version. A mistake (an unknown option, a missing or bad value, options
 // that do not go together) is reported in Bulgarian, Qt's texts included.
 [[nodiscard]] StartOptions readCommandLine(const QApplication &app);

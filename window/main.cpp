@@ -57,5 +57,8 @@ int main(int argc, char *argv[])
     if (options.map) {
         window.showMap();
     }
+    if (options.practice) {
+        window.startPractice(options.practice->setting, options.practice->variant);
+    }
     return QApplication::exec();
 }

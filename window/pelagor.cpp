@@ -10,6 +10,7 @@
 #include "window/exercise.h"
 #include "window/map_window.h"
 #include "window/option_button.h"
+#include "window/practice_window.h"
 #include "window/sea_list_box.h"
 #include "window/touch_scrolling.h"
 
@@ -266,6 +267,12 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
         mapWindow_->takeKeyboard();
     });
     addAction(intoMap);
+
+    // F3, and the entry below the map's in the context menu, open the practice.
+    practiceAction_ = new QAction(QStringLiteral("Упражнение"), this);
+    practiceAction_->setShortcut(Qt::Key_F3);
+    connect(practiceAction_, &QAction::triggered, this, [this] { showPractice(); });
+    addAction(practiceAction_);
 }
 
 void Pelagor::applyColours()
@@ -411,6 +418,22 @@ void Pelagor::showMap()
     mapWindow_->showBesideForm();
 }
 
+void Pelagor::showPractice()
+{
+    if (practiceWindow_ == nullptr) {
+        practiceWindow_ = std::make_unique<PracticeWindow>(this);
+    }
+    practiceWindow_->showSettings();
+}
+
+void Pelagor::startPractice(const practice::Setting &setting, std::optional<int> variant)
+{
+    if (practiceWindow_ == nullptr) {
+        practiceWindow_ = std::make_unique<PracticeWindow>(this);
+    }
+    practiceWindow_->start(setting, variant);
+}
+
 void Pelagor::toggleMap()
 {
     if (mapWindow_ != nullptr && mapWindow_->isVisible()) {
@@ -464,6 +487,7 @@ void Pelagor::contextMenuEvent(QContextMenuEvent *event)
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(mapAction_);
+    menu->addAction(practiceAction_);
     menu->popup(event->globalPos());
     event->accept();
 }

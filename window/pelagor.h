@@ -6,6 +6,7 @@
 #pragma once
 
 #include "catalogue/checks.h"
+#include "practice/round.h"
 #include "selection/selection.h"
 
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 
 class QAction;
@@ -29,6 +31,7 @@ namespace pelagor {
 
 class AnswerAnnouncer;
 class MapWindow;
+class PracticeWindow;
 class SeaListBox;
 class SeaMap;
 
@@ -67,6 +70,11 @@ public:
     // The map's window and the map in it, once wanted; nullptr before.
     [[nodiscard]] MapWindow *mapWindow() const { return mapWindow_.get(); }
     [[nodiscard]] SeaMap *seaMap() const;
+    // "Упражнение": F3 and the window's context menu open it at its
+    // settings; startPractice() starts a round at once.
+    void showPractice();
+    void startPractice(const practice::Setting &setting, std::optional<int> variant);
+    [[nodiscard]] PracticeWindow *practiceWindow() const { return practiceWindow_.get(); }
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -108,6 +116,8 @@ private:
     bool pickingFromMap_ = false;
     QAction *mapAction_ = nullptr;
     std::unique_ptr<MapWindow> mapWindow_;
+    QAction *practiceAction_ = nullptr;
+    std::unique_ptr<PracticeWindow> practiceWindow_;
 
     QLabel *title_ = nullptr;
     QGroupBox *frame_ = nullptr;

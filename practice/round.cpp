@@ -1,0 +1,138 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "practice/round.h"
+
+#include "catalogue/catalogue.h"
+#include "practice/random.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <random>
+#include <utility>
+
+namespace pelagor::practice {
+
+Fault check(const Setting &setting, int variant)
+{
+    if (setting.questions < 1 || setting.questions > kMaxQuestions) {
+        return Fault::QuestionsOutOfRange;
+    }
+    if (variant < 1 || variant > kMaxVariant) {
+        return Fault::VariantOutOfRange;
+    }
+    if (std::ranges::none_of(setting.oceans, [](bool chosen) { return chosen; })) {
+        return Fault::NoOcean;
+    }
+    return Fault::None;
+}
+
+int freshVariant()
+{
+    // Some standard libraries (MinGW's before GCC 9.2) give the same
+    // "random" device numbers on every run; the clock differs all the same.
+    std::random_device device;
+    const auto now =
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    const std::uint64_t seed = (static_cast<std::uint64_t>(device()) << 32U) ^ device() ^ now;
+    SplitMix64 generator(seed);
+    return static_cast<int>(generator.below(kMaxVariant)) + 1;
+}
+
+int Round::oceanOf(int sea)
+{
+    return catalogue::kSeas[static_cast<std::size_t>(sea)].oceanNumber.front() - u'0';
+}
+
+int Round::rightAnswer(const Question &question)
+{
+    return question.asks == Asks::Ocean ? oceanOf(question.sea) : question.sea;
+}
+
+std::optional<Round> Round::make(const Setting &setting, int variant)
+{
+    if (check(setting, variant) != Fault::None) {
+        return std::nullopt;
+    }
+    std::vector<int> seas;
+    for (int row = 0; row < kMaxQuestions; ++row) {
+        if (setting.oceans.at(static_cast<std::size_t>(oceanOf(row)))) {
+            seas.push_back(row);
+        }
+    }
+    SplitMix64 generator(static_cast<std::uint64_t>(variant));
+    for (std::size_t i = seas.size() - 1; i > 0; --i) {
+        const std::uint32_t j = generator.below(static_cast<std::uint32_t>(i + 1));
+        std::swap(seas[i], seas[j]);
+    }
+
+    Round round(setting, variant);
+    round.fewerThanAsked_ = std::cmp_less(seas.size(), setting.questions);
+    seas.resize(std::min(seas.size(), static_cast<std::size_t>(setting.questions)));
+    for (const int sea : seas) {
+        Asks asks = setting.kind == Kind::Map ? Asks::Map : Asks::Ocean;
+        if (setting.kind == Kind::Mixed) {
+            asks = generator.below(2) == 0 ? Asks::Ocean : Asks::Map;
+        }
+        round.questions_.push_back({sea, asks});
+    }
+    return round;
+}
+
+const Question &Round::question(int i) const
+{
+    return questions_.at(static_cast<std::size_t>(i));
+}
+
+bool Round::answer(int given)
+{
+    if (finished()) {
+        return false;
+    }
+    const Question &open = question(current());
+    const int answers = open.asks == Asks::Ocean ? static_cast<int>(catalogue::kOceanCount)
+                                                 : static_cast<int>(catalogue::kSeaCount);
+    if (given < 0 || given >= answers) {
+        return false;
+    }
+    const bool right = given == rightAnswer(open);
+    given_.push_back(given);
+    right_ += right ? 1 : 0;
+    return right;
+}
+
+std::vector<ReviewRow> Round::review() const
+{
+    std::vector<ReviewRow> rows;
+    rows.reserve(questions_.size());
+    for (std::size_t i = 0; i < questions_.size(); ++i) {
+        ReviewRow row{questions_[i]};
+        if (i < given_.size()) {
+            row.given = given_[i];
+            row.right = row.given == rightAnswer(row.question);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::optional<Round> Round::missedOnly() const
+{
+    if (!finished()) {
+        return std::nullopt;
+    }
+    Round missed(setting_, variant_);
+    missed.onlyMissed_ = true;
+    for (const ReviewRow &row : review()) {
+        if (!row.right) {
+            missed.questions_.push_back(row.question);
+        }
+    }
+    if (missed.questions_.empty()) {
+        return std::nullopt;
+    }
+    return missed;
+}
+
+} // namespace pelagor::practice

@@ -1,0 +1,113 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// "Упражнение": the window in which the program asks and the pupil answers.
+// Its settings (what is asked, of which oceans, how many questions, which
+// variant), then the round, question by question, with the map of the seas
+// beside it, names hidden while a question is open; at the end the score and
+// a review of every question. It shows and routes; the round itself is the
+// practice engine's. While it is open the form and the map of the seas
+// wait (it is modal to them), so that neither can answer its questions.
+#pragma once
+
+#include "practice/round.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QShortcut;
+class QSpinBox;
+class QStackedWidget;
+class QTableWidget;
+
+namespace pelagor {
+
+class SeaMap;
+
+class PracticeWindow : public QWidget {
+public:
+    explicit PracticeWindow(QWidget *form);
+
+    // Shows the window at its settings.
+    void showSettings();
+    // Starts a round of the setting: of that variant, or of a fresh one.
+    void start(const practice::Setting &setting, std::optional<int> variant);
+
+    // The round shown, if one was started.
+    [[nodiscard]] const practice::Round *round() const { return round_ ? &*round_ : nullptr; }
+    [[nodiscard]] SeaMap *map() const { return map_; }
+    // Whether an answer is shown, waiting for "Напред".
+    [[nodiscard]] bool showsFeedback() const { return feedbackShown_; }
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    enum class Page { Settings, Question, End };
+
+    QWidget *buildSettings();
+    QWidget *buildQuestion();
+    QWidget *buildEnd();
+    [[nodiscard]] practice::Setting settingChosen() const;
+    void startChosen();
+    void showPage(Page page);
+    // Shown beside the form, where the screen has room, once.
+    void showBesideForm(QSize wanted);
+    void ask();
+    void answerOcean(int ocean);
+    void answerSea(int row, bool byKeyboard);
+    void next();
+    void finish();
+    void showReviewRow(int row);
+    // The seas of the round's oceans, each with a mark on the map.
+    [[nodiscard]] std::vector<int> roundSeas() const;
+    // Hands the text to a screen reader as it moves its focus to the
+    // control: the control carries it as its description; none else does.
+    void say(const QString &text, QWidget *control);
+
+    std::optional<practice::Round> round_;
+    bool feedbackShown_ = false;
+    // The control that carries the last text handed to a reader, and its own description.
+    QWidget *speaker_ = nullptr;
+    QString speakerOwn_;
+
+    QStackedWidget *pages_ = nullptr;
+    SeaMap *map_ = nullptr;
+
+    // The settings.
+    QButtonGroup *kinds_ = nullptr;
+    std::array<QCheckBox *, catalogue::kOceanCount> oceans_{};
+    QSpinBox *questions_ = nullptr;
+    QLineEdit *variant_ = nullptr;
+    QPushButton *begin_ = nullptr;
+
+    // A question.
+    QLabel *progress_ = nullptr;
+    QLabel *score_ = nullptr;
+    QLabel *note_ = nullptr;
+    QLabel *question_ = nullptr;
+    QLabel *hint_ = nullptr;
+    QWidget *oceanButtons_ = nullptr;
+    std::array<QPushButton *, catalogue::kOceanCount> answers_{};
+    QLabel *feedback_ = nullptr;
+    QPushButton *next_ = nullptr;
+    QShortcut *enter_ = nullptr;
+    QShortcut *enterKeypad_ = nullptr;
+
+    // The end.
+    QLabel *result_ = nullptr;
+    QTableWidget *review_ = nullptr;
+    QPushButton *missed_ = nullptr;
+    QPushButton *again_ = nullptr;
+    QPushButton *settings_ = nullptr;
+};
+
+} // namespace pelagor
