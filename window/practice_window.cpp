@@ -63,7 +63,8 @@ QPushButton *button(const QString &text, QWidget *parent)
 
 } // namespace
 
-PracticeWindow::PracticeWindow(QWidget *form) : QWidget(form, Qt::Window)
+PracticeWindow::PracticeWindow(QWidget *form)
+    : QWidget(form, Qt::Window), pages_(new QStackedWidget(this)), map_(new SeaMap(this))
 {
     setObjectName(QStringLiteral("PracticeWindow"));
     setWindowTitle(QStringLiteral("Упражнение"));
@@ -71,14 +72,12 @@ PracticeWindow::PracticeWindow(QWidget *form) : QWidget(form, Qt::Window)
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    pages_ = new QStackedWidget(this);
     pages_->addWidget(buildSettings());
     pages_->addWidget(buildQuestion());
     pages_->addWidget(buildEnd());
     pages_->setMinimumWidth(340);
     pages_->setMaximumWidth(420);
 
-    map_ = new SeaMap(this);
     map_->setObjectName(QStringLiteral("PracticeMap"));
     map_->setNamesHidden(true);
     map_->setMinimumSize(kMapSize / 2);
