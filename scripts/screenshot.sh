@@ -10,7 +10,11 @@
 # With map "ocean", "arctic" or "sea", F2 opens the map first, the pick is
 # "Тихи" (after "Японско море"), "Северен ледовит" or "Черно море" (by the
 # keys in the sea list), and the picture shows the window and the map side by
-# side.
+# side. With "practice-ocean", "practice-map" or "practice-end" the program
+# starts a practice round (variant 42) and the picture shows the practice
+# window: an ocean question, a map question answered wrong (three Tabs and
+# Enter twice, the second Enter on a sea of Japan), or the end of a round of
+# four ocean questions, each answered "1".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/pelagor.png}")
@@ -39,15 +43,38 @@ esac
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
+arguments=()
+case "$map" in
+    practice-ocean) arguments=(--practice --variant 42 --kind ocean --questions 5) ;;
+    practice-map) arguments=(--practice --variant 42 --kind map --questions 5 --ocean Тихи) ;;
+    practice-end) arguments=(--practice --variant 42 --kind ocean --questions 4) ;;
+esac
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" "${arguments[@]}" &
 app=$!
 window=""
+title='География'
+[ ${#arguments[@]} -eq 0 ] || title='Упражнение'
 for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name 'География' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.1
 done
 [ -n "$window" ] || { echo "screenshot: the window did not appear" >&2; exit 1; }
 sleep 0.5
+if [ ${#arguments[@]} -gt 0 ]; then
+    keys=()
+    case "$map" in
+        practice-map) keys=(Tab Tab Tab Return Return) ;;
+        practice-end) keys=(1 Return 1 Return 1 Return 1 Return) ;;
+    esac
+    for key in "${keys[@]}"; do
+        xdotool key "$key"
+        sleep 0.3
+    done
+    sleep 0.5
+    import -window "$window" "$out"
+    echo "saved $out"
+    exit 0
+fi
 
 at() { awk -v p="$1" -v s="$scale" 'BEGIN { printf "%d", p * s }'; }
 if [ -n "$map" ]; then

@@ -621,7 +621,7 @@ private slots:
         QTest::newRow("ocean, right, by the keys 1 to 5")
             << int(pelagor::practice::Kind::Ocean) << true;
         QTest::newRow("ocean, wrong, by a click") << int(pelagor::practice::Kind::Ocean) << false;
-        QTest::newRow("map, right, by a click") << int(pelagor::practice::Kind::Map) << true;
+        QTest::newRow("map, right, by a tap") << int(pelagor::practice::Kind::Map) << true;
         QTest::newRow("map, wrong, by Tab and Enter") << int(pelagor::practice::Kind::Map) << false;
     }
 
@@ -658,6 +658,7 @@ private slots:
         }
         QCOMPARE(practice->windowTitle(), QStringLiteral("Упражнение — вариант 42"));
         pelagor::SeaMap *map = practice->map();
+        const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
         const auto label = [practice](const char *name) {
             return control<QLabel>(*practice, name)->text();
         };
@@ -715,8 +716,11 @@ private slots:
                         }
                     }
                     if (right) {
-                        QTest::mouseClick(map, Qt::LeftButton, {},
-                                          map->targetCentre(targets[best]).toPoint());
+                        const QPoint centre = map->targetCentre(targets[best]).toPoint();
+                        QTest::touchEvent(practice, finger.get())
+                            .press(0, map->mapTo(practice, centre));
+                        QTest::touchEvent(practice, finger.get())
+                            .release(0, map->mapTo(practice, centre));
                     } else {
                         while (map->focusedTarget() != int(best)) {
                             QTest::keyClick(map, Qt::Key_Tab);

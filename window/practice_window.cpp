@@ -17,18 +17,17 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -64,7 +63,8 @@ QPushButton *button(const QString &text, QWidget *parent)
 
 } // namespace
 
-PracticeWindow::PracticeWindow(QWidget *form) : QWidget(form, Qt::Window)
+PracticeWindow::PracticeWindow(QWidget *form)
+    : QWidget(form, Qt::Window), pages_(new QStackedWidget(this)), map_(new SeaMap(this))
 {
     setObjectName(QStringLiteral("PracticeWindow"));
     setWindowTitle(QStringLiteral("Упражнение"));
@@ -72,14 +72,12 @@ PracticeWindow::PracticeWindow(QWidget *form) : QWidget(form, Qt::Window)
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    pages_ = new QStackedWidget(this);
     pages_->addWidget(buildSettings());
     pages_->addWidget(buildQuestion());
     pages_->addWidget(buildEnd());
     pages_->setMinimumWidth(340);
     pages_->setMaximumWidth(420);
 
-    map_ = new SeaMap(this);
     map_->setObjectName(QStringLiteral("PracticeMap"));
     map_->setNamesHidden(true);
     map_->setMinimumSize(kMapSize / 2);
@@ -241,21 +239,13 @@ QWidget *PracticeWindow::buildEnd()
     large.setBold(true);
     result_->setFont(large);
     layout->addWidget(result_);
-    review_ = new QTableWidget(0, 3, page);
+    review_ = new QListWidget(page);
     review_->setObjectName(QStringLiteral("PracticeReview"));
     review_->setAccessibleName(QStringLiteral("Преглед на въпросите"));
-    review_->setHorizontalHeaderLabels(
-        {QStringLiteral("Въпрос"), QStringLiteral("Отговор"), QStringLiteral("Верен отговор")});
-    review_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    review_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    review_->setSelectionMode(QAbstractItemView::SingleSelection);
     review_->setWordWrap(true);
-    review_->verticalHeader()->setDefaultSectionSize(
-        std::max(28, review_->fontMetrics().height() * 2 + 6));
-    review_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    review_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    review_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    connect(review_, &QTableWidget::currentCellChanged, this,
+    review_->setTextElideMode(Qt::ElideNone);
+    review_->setSpacing(2);
+    connect(review_, &QListWidget::currentRowChanged, this,
             [this](int row) { showReviewRow(row); });
     layout->addWidget(review_, 1);
 
@@ -517,21 +507,27 @@ void PracticeWindow::finish()
     result_->setText(practice::resultText(*round_));
     const std::vector<practice::ReviewRow> rows = round_->review();
     review_->blockSignals(true);
-    review_->setRowCount(static_cast<int>(rows.size()));
+    review_->clear();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const practice::ReviewRow &row = rows[i];
-        const auto at = static_cast<int>(i);
-        review_->setItem(at, 0, new QTableWidgetItem(practice::questionText(row.question)));
-        auto *given = new QTableWidgetItem(
-            (row.right ? QStringLiteral("✓ ") : QStringLiteral("✗ ")) + practice::givenText(row));
-        given->setData(Qt::AccessibleTextRole,
-                       (row.right ? QStringLiteral("вярно: ") : QStringLiteral("грешно: ")) +
-                           practice::givenText(row));
-        review_->setItem(at, 1, given);
-        review_->setItem(at, 2, new QTableWidgetItem(practice::rightText(row)));
+        // The question, then the answer given, and the right one where it differs.
+        QString text =
+            QStringLiteral("%1. %2\n").arg(i + 1).arg(practice::questionText(row.question));
+        QString spoken = text;
+        if (row.right) {
+            text += QStringLiteral("✓ ") + practice::givenText(row);
+            spoken += QStringLiteral("Вярно: ") + practice::givenText(row);
+        } else {
+            text += QStringLiteral("✗ %1 — вярно: %2")
+                        .arg(practice::givenText(row), practice::rightText(row));
+            spoken += QStringLiteral("Грешно: %1. Вярно: %2")
+                          .arg(practice::givenText(row), practice::rightText(row));
+        }
+        auto *item = new QListWidgetItem(text, review_);
+        item->setData(Qt::AccessibleTextRole, spoken);
+        item->setToolTip(QStringLiteral("Показва морето на картата"));
     }
-    review_->resizeRowsToContents();
-    review_->setCurrentCell(-1, -1);
+    review_->setCurrentRow(-1);
     review_->blockSignals(false);
     missed_->setEnabled(round_->missedOnly().has_value());
     map_->setNamesHidden(false);

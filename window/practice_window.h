@@ -25,7 +25,7 @@ class QPushButton;
 class QShortcut;
 class QSpinBox;
 class QStackedWidget;
-class QTableWidget;
+class QListWidget;
 
 namespace pelagor {
 
@@ -104,7 +104,7 @@ private:
 
     // The end.
     QLabel *result_ = nullptr;
-    QTableWidget *review_ = nullptr;
+    QListWidget *review_ = nullptr;
     QPushButton *missed_ = nullptr;
     QPushButton *again_ = nullptr;
     QPushButton *settings_ = nullptr;
