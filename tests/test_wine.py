@@ -17,7 +17,7 @@ with + and sees its picture change, Home frames the sea again, closes it
 with Esc and the program with Alt+F4. Starts a round of one question of each
 kind with --practice, answers it with keys (1 to 5; Tab and Space on the
 map's marks), goes on to the end with Enter and copies the review's row
-(Ctrl+C in its table): the question is the one the variant draws, the
+(Ctrl+C in its list): the question is the one the variant draws, the
 answer the one given. Uninstalls silently and checks that nothing of it is
 left in Program Files or the Start menu. Every process it
 started (Xvfb, openbox, wineserver and Wine's own) is stopped by its PID and
@@ -173,7 +173,7 @@ def first_asked(ocean, variant):
 def check_practice(session, kind, variant, keys):
     """pelagor --practice, one question of the Pacific's seas of that kind and
     variant: KEYS answer it, Enter goes on to the end, and the review's row,
-    copied cell by cell with Ctrl+C, holds the question the engine draws and
+    copied with Ctrl+C, holds the question the engine draws and
     the answer given. Esc closes the practice, Alt+F4 the form."""
     env, sea = session.env, first_asked(PRACTICE_OCEAN, variant)
     program = session.start(f"practice-{kind}", [
@@ -186,16 +186,17 @@ def check_practice(session, kind, variant, keys):
     run(["xdotool", "windowactivate", "--sync", window, "key", *keys, "Return", "shift+Tab"], env)
     question = (f"Към кой океан принадлежи {sea}?" if kind == "ocean"
                 else f"Покажи {sea} на картата.")
-    got = copied_output(env, window, question, keys=("Home",), at=None)
-    check(got == question, f"--practice --kind {kind} --variant {variant} asks {got!r}")
-    # The answer given, marked right or wrong: of the Pacific's seas, or its name.
+    # The row: "1. <question>", then the answer given, marked right or wrong,
+    # and the right one after it where it differs.
+    got = copied_output(env, window, lambda text: text.startswith("1. "), keys=("Home",), at=None)
+    asked, _, said = got.partition("\n")
+    check(asked == "1. " + question, f"--practice --kind {kind} --variant {variant} asks {asked!r}")
     answers = ([PRACTICE_OCEAN + " океан"] if kind == "ocean"
                else [name.rstrip() for name in OCEANS[PRACTICE_OCEAN]])
     right = answers[0] if kind == "ocean" else sea
-    got = copied_output(env, window, lambda text: text[:2] in ("✓ ", "✗ ") and text[2:] in answers,
-                        keys=("Home", "Right"), at=None)
-    check(got[2:] in answers and got[:2] == ("✓ " if got[2:] == right else "✗ "),
-          f"{' '.join(keys)} answers it, Enter ends the round: the review says {got!r}")
+    given = said[2:].split(" — вярно: ")[0]
+    check(given in answers and said.startswith("✓ " if given == right else "✗ "),
+          f"{' '.join(keys)} answers it, Enter ends the round: the review says {said!r}")
     run(["xdotool", "key", "Escape"], env)
     check(poll(lambda: not run(search, env).stdout.split(), "the practice closed", 10,
                fail=False), "Esc closes the practice")
