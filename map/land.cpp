@@ -3,6 +3,7 @@
 
 #include "map/land.h"
 
+#include <QByteArrayView>
 #include <QDataStream>
 #include <QFile>
 #include <QRectF>
@@ -47,27 +48,29 @@ std::vector<QPolygonF> parse(const QByteArray &data)
     // The sizes and the steps are read straight from the bytes: a stream
     // that reads them one by one takes three times as long as all the rest
     // of the map's first frame.
-    const auto *bytes = reinterpret_cast<const uchar *>(data.constData()) + kHeaderSize;
-    const uchar *steps = bytes + 4 * qsizetype{ringCount};
+    const QByteArrayView bytes(data);
+    const auto at = [&bytes](qsizetype offset, qsizetype length) {
+        return bytes.sliced(offset, length).data();
+    };
+    qsizetype step = kHeaderSize + 4 * qsizetype{ringCount};
     std::vector<QPolygonF> rings;
     rings.reserve(ringCount);
     quint32 pointsLeft = pointCount;
     for (quint32 r = 0; r < ringCount; ++r) {
-        const quint32 size = qFromLittleEndian<quint32>(bytes + 4 * qsizetype{r});
+        const auto size = qFromLittleEndian<quint32>(at(kHeaderSize + 4 * qsizetype{r}, 4));
         if (size < 3 || size > pointsLeft) {
             return {};
         }
         pointsLeft -= size;
         QPolygonF ring(qsizetype{size} + 1);
-        QPointF *point = ring.data();
         int x = 0;
         int y = 0;
-        for (quint32 i = 0; i < size; ++i, steps += 4) {
-            x += qFromLittleEndian<qint16>(steps);
-            y += qFromLittleEndian<qint16>(steps + 2);
-            point[i] = QPointF(double(x) / unitsPerDegree, double(y) / unitsPerDegree);
+        for (qsizetype i = 0; i < qsizetype{size}; ++i, step += 4) {
+            x += qFromLittleEndian<qint16>(at(step, 2));
+            y += qFromLittleEndian<qint16>(at(step + 2, 2));
+            ring[i] = QPointF(double(x) / unitsPerDegree, double(y) / unitsPerDegree);
         }
-        point[size] = point[0];
+        ring[qsizetype{size}] = ring[0];
         rings.push_back(std::move(ring));
     }
     return rings;

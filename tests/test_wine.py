@@ -7,15 +7,19 @@ In a Wine prefix of its own, on an Xvfb display of its own with openbox:
 checks that the installer's window speaks Bulgarian, installs
 build/windows/pelagor-<version>-win64.exe silently, checks its files and
 Start-menu entries, runs the installed program from the command line with
-its standard output and error redirected (--version, a mistake, a map
+its standard output and error redirected (--version, mistakes, a map
 written to a file) and checks what arrives and its exit status, starts it,
 finds its window by its title, clicks "Тихи" and then the first sea, and
 reads the output box back after each click as a person would copy it (a
 click in the box, Ctrl+A, Ctrl+C, X's clipboard) until it holds the expected
 text, line for line. Opens the map with F2, goes into it with F6, zooms it
 with + and sees its picture change, Home frames the sea again, closes it
-with Esc and the program with Alt+F4, uninstalls silently and checks that
-nothing of it is left in Program Files or the Start menu. Every process it
+with Esc and the program with Alt+F4. Starts a round of one question of each
+kind with --practice, answers it with keys (1 to 5; Tab and Space on the
+map's marks), goes on to the end with Enter and copies the review's row
+(Ctrl+C in its list): the question is the one the variant draws, the
+answer the one given. Uninstalls silently and checks that nothing of it is
+left in Program Files or the Start menu. Every process it
 started (Xvfb, openbox, wineserver and Wine's own) is stopped by its PID and
 the scratch folder with the prefix removed, on failure too.
 
@@ -36,7 +40,7 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # nothing written into the source folder
-from desktop_session import (Failure, ocean_listing, poll, processes, run, run_session,
+from desktop_session import (OCEANS, Failure, ocean_listing, poll, processes, run, run_session,
                              sea_lookup)
 
 TITLE = "www.pelagor.example География - окени и принадлежащи морета"
@@ -55,6 +59,7 @@ LIMIT = 180.0  # Wine's first start in a new prefix, on a busy machine
 
 PROGRAM = r"C:\Program Files\Pelagor\pelagor.exe"
 MAP_SEARCH = ["xdotool", "search", "--onlyvisible", "--name", "^Карта на моретата$"]
+PRACTICE_OCEAN = "Тихи"  # the practice's rounds ask of its seas alone
 
 failures = []
 
@@ -69,17 +74,20 @@ def click(env, window, at):
     run(["xdotool", "mousemove", "--window", window, *map(str, at), "click", "1"], env)
 
 
-def copied_output(env, window, expected):
-    """The output box's text as Ctrl+A, Ctrl+C leave it on X's clipboard: copied
-    again until it is the expected text, or what it was when time ran out."""
+def copied_output(env, window, expected, keys=("ctrl+a",), at=OUTPUT_AT):
+    """The output box's text as a click in it, Ctrl+A, Ctrl+C leave it on X's
+    clipboard (or what other keys select, with no click): copied again until
+    it is the expected text (or passes that test), or what it was when time
+    ran out."""
     paste = ["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"]
     got = []
 
     def copy():
-        click(env, window, OUTPUT_AT)
-        run(["xdotool", "key", "--clearmodifiers", "ctrl+a", "ctrl+c"], env)
+        if at:
+            click(env, window, at)
+        run(["xdotool", "key", "--clearmodifiers", *keys, "ctrl+c"], env)
         got[:] = [run(paste, env).stdout.decode().replace("\r\n", "\n")]
-        return got[0] == expected
+        return expected(got[0]) if callable(expected) else got[0] == expected
 
     poll(copy, "the expected text on the clipboard", 30, step=0.2, fail=False)
     return got[0] if got else ""
@@ -101,6 +109,9 @@ def check_command_line(env, version, prefix):
     status, out, err = said = command_line(env, "--no-such-option")
     check(status == 2 and not out and err.startswith("pelagor: ") and "no-such-option" in err
           and err.endswith("\nВижте „pelagor --help“.\n"), f"an unknown option: {said}")
+    status, out, err = said = command_line(env, "--practice", "--questions", "0")
+    check(status == 2 and not out and err == "pelagor: Броят въпроси „0“ не е цяло число от 1 до "
+          "82.\nВижте „pelagor --help“.\n", f"--practice --questions 0: {said}")
     png = os.path.join(prefix, "drive_c", "users", "Public", "Тихи океан.png")
     said = command_line(env, "--export-map", r"C:\users\Public\Тихи океан.png", "--ocean", "Тихи")
     with contextlib.suppress(OSError), open(png, "rb") as made:
@@ -134,6 +145,71 @@ def check_map_zooms(env, form, view):
     run(["xdotool", "key", "Escape"], env)
     check(poll(lambda: not run(MAP_SEARCH, env).stdout.split(), "the map closed", 10,
                fail=False), "Esc closes the map")
+
+
+def first_asked(ocean, variant):
+    """The sea a round of one ocean's seas asks first, drawn as the practice
+    documents it: Fisher–Yates over the seas in catalogue order by SplitMix64
+    seeded with the variant, the same on every machine."""
+    mask, state = 2**64 - 1, variant
+
+    def below(n):
+        nonlocal state
+        while True:
+            state = (state + 0x9E3779B97F4A7C15) & mask
+            z = ((state ^ (state >> 30)) * 0xBF58476D1CE4E5B9) & mask
+            z = ((z ^ (z >> 27)) * 0x94D049BB133111EB) & mask
+            drawn = (z ^ (z >> 31)) >> 32
+            if drawn >= (2**32 - n) % n:
+                return drawn % n
+
+    seas = list(OCEANS[ocean])
+    for i in range(len(seas) - 1, 0, -1):
+        j = below(i + 1)
+        seas[i], seas[j] = seas[j], seas[i]
+    return seas[0].rstrip()
+
+
+def check_practice(session, kind, variant, keys):
+    """pelagor --practice, one question of the Pacific's seas of that kind and
+    variant: KEYS answer it, Enter goes on to the end, and the review's row,
+    copied with Ctrl+C, holds the question the engine draws and
+    the answer given. Esc closes the practice, Alt+F4 the form."""
+    env, sea = session.env, first_asked(PRACTICE_OCEAN, variant)
+    program = session.start(f"practice-{kind}", [
+        WINE, PROGRAM, "--practice", "--kind", kind, "--questions", "1", "--ocean",
+        PRACTICE_OCEAN, "--variant", str(variant)])
+    search = ["xdotool", "search", "--onlyvisible", "--name", f"^Упражнение — вариант {variant}$"]
+    window = poll(lambda: run(search, env).stdout.split(), "the practice window", LIMIT,
+                  watch=[program])[0].decode()
+    # From the end's focused button back to the review, its first row.
+    run(["xdotool", "windowactivate", "--sync", window, "key", *keys, "Return", "shift+Tab"], env)
+    question = (f"Към кой океан принадлежи {sea}?" if kind == "ocean"
+                else f"Покажи {sea} на картата.")
+    # The row: "1. <question>", then the answer given, marked right or wrong,
+    # and the right one after it where it differs.
+    got = copied_output(env, window, lambda text: text.startswith("1. "), keys=("Home",), at=None)
+    asked, _, said = got.partition("\n")
+    check(asked == "1. " + question, f"--practice --kind {kind} --variant {variant} asks {asked!r}")
+    answers = ([PRACTICE_OCEAN + " океан"] if kind == "ocean"
+               else [name.rstrip() for name in OCEANS[PRACTICE_OCEAN]])
+    right = answers[0] if kind == "ocean" else sea
+    given = said[2:].split(" — вярно: ")[0]
+    check(given in answers and said.startswith("✓ " if given == right else "✗ "),
+          f"{' '.join(keys)} answers it, Enter ends the round: the review says {said!r}")
+    run(["xdotool", "key", "Escape"], env)
+    check(poll(lambda: not run(search, env).stdout.split(), "the practice closed", 10,
+               fail=False), "Esc closes the practice")
+    form = run(["xdotool", "search", "--onlyvisible", "--name", "География"], env).stdout.split()
+    if form:
+        run(["xdotool", "windowactivate", "--sync", form[0].decode(), "key", "--clearmodifiers",
+             "alt+F4"], env)
+    try:
+        status = program.wait(timeout=60)
+        session.processes.remove(program)
+        check(status == 0, f"the form closed with Alt+F4 after the practice, exit status {status}")
+    except subprocess.TimeoutExpired:
+        check(False, "the form closed with Alt+F4 after the practice: still running after 60 s")
 
 
 def check_text(got, expected, what):
@@ -240,6 +316,12 @@ def drive(session, installer, screenshot):
         check(status == 0, f"closed with Alt+F4, exit status {status}")
     except subprocess.TimeoutExpired:
         check(False, "closed with Alt+F4: still running after 60 s")
+
+    check_practice(session, "ocean", 42, ["4"])
+    # Tab to the third mark (a group, at the size the window has here); Space
+    # opens a group, giving the keyboard to its first sea, or answers a sea,
+    # and once answered only marks the right one again.
+    check_practice(session, "map", 7, ["Tab", "Tab", "Tab", "space", "space"])
 
     # The uninstaller goes on from a copy of itself: wait for what it removes.
     finish("uninstall", [WINE, r"C:\Program Files\Pelagor\Uninstall.exe", "/S"])
