@@ -686,10 +686,14 @@ void SeaMap::drawSprite(QPainter &painter, int kind, QPointF centre, double rati
 
 QPixmap SeaMap::markPicture(int kind, double ratio) const
 {
-    const double radius = kind == Sprite::Point    ? 3.5
-                          : kind == Sprite::Mark   ? kMarkRadius + 1
-                          : kind == Sprite::Picked ? kRingRadius + 2
-                                                   : kGroupRadius + 1;
+    double radius = kGroupRadius + 1;
+    if (kind == Sprite::Point) {
+        radius = 3.5;
+    } else if (kind == Sprite::Mark) {
+        radius = kMarkRadius + 1;
+    } else if (kind == Sprite::Picked) {
+        radius = kRingRadius + 2;
+    }
     const int side = static_cast<int>(std::ceil(2 * radius * ratio)) + 2;
     QPixmap picture(side, side);
     picture.setDevicePixelRatio(ratio);
