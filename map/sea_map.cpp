@@ -241,10 +241,10 @@ void SeaMap::showSea(int row)
     describe();
 }
 
-void SeaMap::markSea(int row)
+bool SeaMap::pickAmongMarks(int row)
 {
     if (row < 0 || static_cast<std::size_t>(row) >= catalogue::kSeaCount) {
-        return;
+        return false;
     }
     if (std::ranges::find(marked_, row) == marked_.end()) {
         marked_ = allSeas();
@@ -252,9 +252,16 @@ void SeaMap::markSea(int row)
     shown_ = Shown::Sea;
     sea_ = row;
     layoutValid_ = false;
-    updateTargets();
-    describe();
-    update();
+    return true;
+}
+
+void SeaMap::markSea(int row)
+{
+    if (pickAmongMarks(row)) {
+        updateTargets();
+        describe();
+        update();
+    }
 }
 
 void SeaMap::showOcean(int ocean)
@@ -293,18 +300,11 @@ void SeaMap::showSeas(const std::vector<int> &rows)
 
 void SeaMap::frameSea(int row)
 {
-    if (row < 0 || static_cast<std::size_t>(row) >= catalogue::kSeaCount) {
-        return;
+    if (pickAmongMarks(row)) {
+        ocean_ = -1;
+        frame();
+        describe();
     }
-    if (std::ranges::find(marked_, row) == marked_.end()) {
-        marked_ = allSeas();
-    }
-    shown_ = Shown::Sea;
-    sea_ = row;
-    ocean_ = -1;
-    layoutValid_ = false;
-    frame();
-    describe();
 }
 
 void SeaMap::setMarkNote(const QString &note)

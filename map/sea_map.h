@@ -114,6 +114,9 @@ private:
     [[nodiscard]] QRectF mapArea() const;
     [[nodiscard]] QPointF toWidget(QPointF inView) const;
     [[nodiscard]] QPointF toViewCoordinates(QPointF inWidget) const;
+    // Picks a sea among the marks shown (among all the seas' if it has none);
+    // false for no sea row.
+    bool pickAmongMarks(int row);
     // Frames the pick anew for the present size.
     void frame();
     // Moves the view; `moving` while a gesture goes on, drawn sharp when it rests.

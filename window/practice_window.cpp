@@ -52,6 +52,17 @@ QLabel *wrapped(const QString &text, QWidget *parent)
     return label;
 }
 
+// A label in larger, bold letters: the question and the result.
+QLabel *large(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * kQuestionScale);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
 QPushButton *button(const QString &text, QWidget *parent)
 {
     auto *made = new QPushButton(text, parent);
@@ -64,7 +75,8 @@ QPushButton *button(const QString &text, QWidget *parent)
 } // namespace
 
 PracticeWindow::PracticeWindow(QWidget *form)
-    : QWidget(form, Qt::Window), pages_(new QStackedWidget(this)), map_(new SeaMap(this))
+    : QWidget(form, Qt::Window), pages_(new QStackedWidget(this)), map_(new SeaMap(this)),
+      enter_(new QShortcut(this))
 {
     setObjectName(QStringLiteral("PracticeWindow"));
     setWindowTitle(QStringLiteral("Упражнение"));
@@ -88,12 +100,9 @@ PracticeWindow::PracticeWindow(QWidget *form)
     layout->addWidget(map_, 1);
 
     // Enter goes on from an answer, wherever the focus is, the map included.
-    enter_ = new QShortcut(QKeySequence(Qt::Key_Return), this);
-    enterKeypad_ = new QShortcut(QKeySequence(Qt::Key_Enter), this);
-    for (QShortcut *shortcut : {enter_, enterKeypad_}) {
-        shortcut->setEnabled(false);
-        connect(shortcut, &QShortcut::activated, this, [this] { next(); });
-    }
+    enter_->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    enter_->setEnabled(false);
+    connect(enter_, &QShortcut::activated, this, [this] { next(); });
     showPage(Page::Settings);
 
     // Names to find them by.
@@ -191,12 +200,10 @@ QWidget *PracticeWindow::buildQuestion()
     layout->addLayout(top);
     note_ = wrapped(QString(), page);
     layout->addWidget(note_);
-    question_ = wrapped(QString(), page);
-    QFont large = question_->font();
-    large.setPointSizeF(large.pointSizeF() * kQuestionScale);
-    large.setBold(true);
-    question_->setFont(large);
-    question_->setMinimumHeight(QFontMetrics(large).height() * 2 + 8);
+    question_ = large(page);
+    question_->setWordWrap(true);
+    question_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    question_->setMinimumHeight(question_->fontMetrics().height() * 2 + 8);
     layout->addWidget(question_);
     hint_ = wrapped(QStringLiteral("Щракнете или докоснете белега на морето, или стигнете до "
                                    "него с Tab и натиснете Enter. Белег с число събира "
@@ -233,11 +240,7 @@ QWidget *PracticeWindow::buildEnd()
 {
     auto *page = new QWidget(this);
     auto *layout = new QVBoxLayout(page);
-    result_ = new QLabel(page);
-    QFont large = result_->font();
-    large.setPointSizeF(large.pointSizeF() * kQuestionScale);
-    large.setBold(true);
-    result_->setFont(large);
+    result_ = large(page);
     layout->addWidget(result_);
     review_ = new QListWidget(page);
     review_->setObjectName(QStringLiteral("PracticeReview"));
@@ -284,9 +287,7 @@ void PracticeWindow::showPage(Page page)
     pages_->setCurrentIndex(static_cast<int>(page));
     map_->setVisible(page != Page::Settings);
     if (page != Page::Question) {
-        feedbackShown_ = false;
         enter_->setEnabled(false);
-        enterKeypad_->setEnabled(false);
     }
 }
 
@@ -394,9 +395,7 @@ void PracticeWindow::ask()
     }
     showPage(Page::Question);
     setWindowTitle(practice::titleText(*round_));
-    feedbackShown_ = false;
     enter_->setEnabled(false);
-    enterKeypad_->setEnabled(false);
     const practice::Question &asked = round_->question(round_->current());
     const bool onMap = asked.asks == Asks::Map;
     progress_->setText(practice::progressText(*round_));
@@ -427,24 +426,34 @@ void PracticeWindow::ask()
     }
 }
 
-void PracticeWindow::answerOcean(int ocean)
+std::optional<bool> PracticeWindow::takeAnswer(Asks kind, int given)
 {
-    if (!round_ || round_->finished() || feedbackShown_ ||
-        round_->question(round_->current()).asks != Asks::Ocean) {
-        return;
+    if (!round_ || round_->finished() || showsFeedback() ||
+        round_->question(round_->current()).asks != kind) {
+        return std::nullopt;
     }
     say(QString(), nullptr);
     const practice::Question asked = round_->question(round_->current());
-    round_->answer(ocean);
-    feedbackShown_ = true;
-    feedback_->setText(practice::feedbackText(asked, ocean));
+    const int open = round_->current();
+    const bool right = round_->answer(given);
+    if (round_->current() == open) {
+        return std::nullopt;
+    }
+    feedback_->setText(practice::feedbackText(asked, given));
     score_->setText(practice::scoreText(*round_));
     next_->setEnabled(true);
     enter_->setEnabled(true);
-    enterKeypad_->setEnabled(true);
     // The sea in its place, named, now that it is answered.
     map_->setNamesHidden(false);
     map_->frameSea(asked.sea);
+    return right;
+}
+
+void PracticeWindow::answerOcean(int ocean)
+{
+    if (!takeAnswer(Asks::Ocean, ocean)) {
+        return;
+    }
     // The focus goes on before the answers are closed, so that it does not
     // pass through them.
     say(feedback_->text(), next_);
@@ -455,40 +464,34 @@ void PracticeWindow::answerOcean(int ocean)
 
 void PracticeWindow::answerSea(int row, bool byKeyboard)
 {
-    if (!round_ || round_->finished() || feedbackShown_ ||
-        round_->question(round_->current()).asks != Asks::Map) {
+    const std::optional<bool> right = takeAnswer(Asks::Map, row);
+    if (!right) {
         return;
     }
-    say(QString(), nullptr);
-    const practice::Question asked = round_->question(round_->current());
-    const bool right = round_->answer(row);
-    feedbackShown_ = true;
-    feedback_->setText(practice::feedbackText(asked, row));
-    score_->setText(practice::scoreText(*round_));
-    next_->setEnabled(true);
-    enter_->setEnabled(true);
-    enterKeypad_->setEnabled(true);
-    map_->setNamesHidden(false);
-    map_->frameSea(asked.sea);
     // The reader is taken to the right sea's mark, and hears the answer there
     // with the sea's place.
+    const int asked = round_->question(round_->current() - 1).sea;
     const std::vector<Target> &shown = map_->targets();
-    const auto mark = std::ranges::find_if(shown, [&asked](const Target &target) {
-        return !target.isGroup() && target.rows.front() == asked.sea;
+    const auto mark = std::ranges::find_if(shown, [asked](const Target &target) {
+        return !target.isGroup() && target.rows.front() == asked;
     });
     if (mark == shown.end()) {
         say(feedback_->text(), next_);
         return;
     }
-    say(QString(), nullptr);
-    map_->setMarkNote(feedback_->text() + (right ? QString() : QStringLiteral(" Тук е:")));
+    map_->setMarkNote(feedback_->text() + (*right ? QString() : QStringLiteral(" Тук е:")));
     map_->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::MouseFocusReason);
     map_->focusTarget(static_cast<std::size_t>(mark - shown.begin()));
 }
 
+bool PracticeWindow::showsFeedback() const
+{
+    return enter_->isEnabled();
+}
+
 void PracticeWindow::next()
 {
-    if (!feedbackShown_) {
+    if (!showsFeedback()) {
         return;
     }
     map_->setMarkNote(QString());
@@ -571,7 +574,7 @@ void PracticeWindow::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
     if (key >= Qt::Key_1 && key <= Qt::Key_5 && pages_->currentIndex() == int(Page::Question) &&
-        oceanButtons_->isVisible() && !feedbackShown_) {
+        oceanButtons_->isVisible() && !showsFeedback()) {
         answerOcean(key - Qt::Key_1);
         return;
     }

@@ -44,7 +44,7 @@ public:
     [[nodiscard]] const practice::Round *round() const { return round_ ? &*round_ : nullptr; }
     [[nodiscard]] SeaMap *map() const { return map_; }
     // Whether an answer is shown, waiting for "Напред".
-    [[nodiscard]] bool showsFeedback() const { return feedbackShown_; }
+    [[nodiscard]] bool showsFeedback() const;
 
 protected:
     bool event(QEvent *event) override;
@@ -62,6 +62,9 @@ private:
     // Shown beside the form, where the screen has room, once.
     void showBesideForm(QSize wanted);
     void ask();
+    // Takes the pupil's answer to the open question, if it asks that kind,
+    // and shows what it was told; whether it was right, or none.
+    std::optional<bool> takeAnswer(practice::Asks kind, int given);
     void answerOcean(int ocean);
     void answerSea(int row, bool byKeyboard);
     void next();
@@ -74,7 +77,6 @@ private:
     void say(const QString &text, QWidget *control);
 
     std::optional<practice::Round> round_;
-    bool feedbackShown_ = false;
     // The control that carries the last text handed to a reader, and its own description.
     QWidget *speaker_ = nullptr;
     QString speakerOwn_;
@@ -99,8 +101,8 @@ private:
     std::array<QPushButton *, catalogue::kOceanCount> answers_{};
     QLabel *feedback_ = nullptr;
     QPushButton *next_ = nullptr;
+    // Enter, on while an answer is shown.
     QShortcut *enter_ = nullptr;
-    QShortcut *enterKeypad_ = nullptr;
 
     // The end.
     QLabel *result_ = nullptr;
