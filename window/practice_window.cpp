@@ -465,7 +465,7 @@ void PracticeWindow::answerOcean(int ocean)
 void PracticeWindow::answerSea(int row, bool byKeyboard)
 {
     const std::optional<bool> right = takeAnswer(Asks::Map, row);
-    if (!right) {
+    if (!right || !round_) {
         return;
     }
     // The reader is taken to the right sea's mark, and hears the answer there
