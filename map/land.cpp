@@ -4,11 +4,11 @@
 #include "map/land.h"
 
 #include <QByteArrayView>
-#include <QDataStream>
-#include <QFile>
 #include <QRectF>
+#include <QResource>
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 
@@ -28,30 +28,26 @@ struct Land {
     std::vector<QRectF> bounds;
 };
 
-// The rings of the file, or none if it is not whole.
-std::vector<QPolygonF> parse(const QByteArray &data)
+// The rings of the file, or none if it is not whole. The sizes and the steps
+// are read straight from the bytes: a stream that reads them one by one takes
+// three times as long as all the rest of the map's first frame.
+std::vector<QPolygonF> parse(QByteArrayView bytes)
 {
-    QDataStream in(data);
-    in.setByteOrder(QDataStream::LittleEndian);
-    std::array<char, 4> magic{};
-    quint16 version = 0;
-    quint16 unitsPerDegree = 0;
-    quint32 ringCount = 0;
-    quint32 pointCount = 0;
-    in.readRawData(magic.data(), static_cast<int>(magic.size()));
-    in >> version >> unitsPerDegree >> ringCount >> pointCount;
-    if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion ||
-        unitsPerDegree == 0 ||
-        data.size() != kHeaderSize + 4 * (qsizetype{ringCount} + qsizetype{pointCount})) {
+    if (bytes.size() < kHeaderSize) {
         return {};
     }
-    // The sizes and the steps are read straight from the bytes: a stream
-    // that reads them one by one takes three times as long as all the rest
-    // of the map's first frame.
-    const QByteArrayView bytes(data);
     const auto at = [&bytes](qsizetype offset, qsizetype length) {
         return bytes.sliced(offset, length).data();
     };
+    const auto version = qFromLittleEndian<quint16>(at(4, 2));
+    const auto unitsPerDegree = qFromLittleEndian<quint16>(at(6, 2));
+    const auto ringCount = qFromLittleEndian<quint32>(at(8, 4));
+    const auto pointCount = qFromLittleEndian<quint32>(at(12, 4));
+    if (!std::equal(kMagic.begin(), kMagic.end(), at(0, 4)) || version != kVersion ||
+        unitsPerDegree == 0 ||
+        bytes.size() != kHeaderSize + 4 * (qsizetype{ringCount} + qsizetype{pointCount})) {
+        return {};
+    }
     qsizetype step = kHeaderSize + 4 * qsizetype{ringCount};
     std::vector<QPolygonF> rings;
     rings.reserve(ringCount);
@@ -78,10 +74,15 @@ std::vector<QPolygonF> parse(const QByteArray &data)
 
 Land load(const QString &path)
 {
+    // A resource kept unpacked is read where it lies in the program.
     Land result;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        result.rings = parse(file.readAll());
+    const QResource resource(path);
+    if (resource.isValid()) {
+        if (resource.compressionAlgorithm() == QResource::NoCompression) {
+            result.rings = parse(QByteArrayView(resource.data(), resource.size()));
+        } else {
+            result.rings = parse(resource.uncompressedData());
+        }
     }
     result.bounds.reserve(result.rings.size());
     for (const QPolygonF &ring : result.rings) {
@@ -152,6 +153,11 @@ bool inside(QPointF lonLat, const std::vector<QPolygonF> &rings, const std::vect
 const std::vector<QPolygonF> &landRings(LandDetail detail)
 {
     return land(detail).rings;
+}
+
+const std::vector<QRectF> &landBounds(LandDetail detail)
+{
+    return land(detail).bounds;
 }
 
 bool isOnLand(QPointF lonLat, const std::vector<QPolygonF> &rings)

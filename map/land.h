@@ -11,6 +11,7 @@
 
 #include <QPointF>
 #include <QPolygonF>
+#include <QRectF>
 
 #include <vector>
 
@@ -21,6 +22,8 @@ namespace pelagor {
 enum class LandDetail { Medium, Fine };
 
 [[nodiscard]] const std::vector<QPolygonF> &landRings(LandDetail detail = LandDetail::Medium);
+// The bounds of each of those rings.
+[[nodiscard]] const std::vector<QRectF> &landBounds(LandDetail detail = LandDetail::Medium);
 
 // Whether the point (x longitude, y latitude, in degrees) lies on land.
 [[nodiscard]] bool isOnLand(QPointF lonLat, const std::vector<QPolygonF> &rings = landRings());

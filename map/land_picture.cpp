@@ -157,7 +157,9 @@ const LandPicture::Shapes &LandPicture::shapes(Projection::Kind kind, LandDetail
                                 : Projection::polar(kind == Projection::Kind::NorthPolar, 0);
     const bool north = kind == Projection::Kind::NorthPolar;
     const double cutLatitude = north ? kPolarCut : -kPolarCut;
-    for (const QPolygonF &whole : landRings(detail)) {
+    const std::vector<QPolygonF> &rings = landRings(detail);
+    for (std::size_t r = 0; r < rings.size(); ++r) {
+        const QPolygonF &whole = rings[r];
         QPolygonF ring = whole;
         if (flat.isPolar()) {
             ring = cutAt(whole, cutLatitude, north);
@@ -171,27 +173,31 @@ const LandPicture::Shapes &LandPicture::shapes(Projection::Kind kind, LandDetail
                 point = flat.toPlane({point.y(), point.x()});
             }
         }
-        // The coast: the ring without its cuts, in pieces; most rings have
-        // none and are their own coast.
+        // The coast: the ring without its cuts; most rings have none and
+        // are their own coast, the others leave it in pieces.
         qsizetype from = 0;
+        bool cut = false;
         const auto endCoast = [&](qsizetype to) {
             if (to - from >= 1) {
-                QPolygonF coast =
-                    from == 0 && to == projected.size() - 1
-                        ? projected
-                        : QPolygonF(projected.begin() + from, projected.begin() + to + 1);
-                made.coastBounds.push_back(coast.boundingRect());
-                made.coasts.push_back(std::move(coast));
+                QPolygonF piece(projected.begin() + from, projected.begin() + to + 1);
+                made.piecePoints += piece.size();
+                made.pieceBounds.push_back(piece.boundingRect());
+                made.pieces.push_back(std::move(piece));
             }
         };
         for (qsizetype i = 1; i < ring.size(); ++i) {
             if (onCut(ring[i - 1], ring[i], cutLatitude)) {
                 endCoast(i - 1);
                 from = i;
+                cut = true;
             }
         }
-        endCoast(ring.size() - 1);
-        made.bounds.push_back(projected.boundingRect());
+        if (cut) {
+            endCoast(ring.size() - 1);
+        }
+        made.points += projected.size();
+        made.wholeCoast.push_back(!cut);
+        made.bounds.push_back(flat.isPolar() ? projected.boundingRect() : landBounds(detail)[r]);
         made.rings.push_back(std::move(projected));
     }
     return made;
@@ -256,13 +262,13 @@ void LandPicture::render(const Viewport &view, qreal pixelRatio)
     picture_ = QPixmap(pixels);
     picture_.setDevicePixelRatio(pixelRatio);
     pictured_ = view;
-    picture_.fill(kWater);
+    // Off the earth (beyond the poles, or beyond a polar map's reach) is
+    // what the water leaves.
+    picture_.fill(kOffEarth);
     QPainter painter(&picture_);
     const QRectF seen(QPointF(0, 0), view.size());
     const Projection &projection = view.projection();
     const QTransform planeToView = view.planeToView();
-
-    // Off the earth: beyond the poles, or beyond a polar map's reach.
     QPainterPath earth;
     if (projection.isPolar()) {
         earth.addEllipse(QPointF(0, 0), Projection::kPolarReach, Projection::kPolarReach);
@@ -272,11 +278,9 @@ void LandPicture::render(const Viewport &view, qreal pixelRatio)
         earth.addRect(QRectF(QPointF(west.x() - 1, -90), QPointF(east.x() + 1, 90)));
     }
     const QPainterPath earthInView = planeToView.map(earth);
-    QPainterPath off;
-    off.addRect(seen);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(kOffEarth);
-    painter.drawPath(off.subtracted(earthInView));
+    painter.setBrush(kWater);
+    painter.drawPath(earthInView);
 
     painter.setRenderHint(QPainter::Antialiasing);
     QPen thin(kGraticule, 1);
@@ -304,52 +308,91 @@ void LandPicture::render(const Viewport &view, qreal pixelRatio)
     const Shapes &land =
         shapes(projection.kind, view.scale() >= kFineFrom ? LandDetail::Fine : LandDetail::Medium);
     const QRectF reach = seen.adjusted(-2, -2, 2, 2);
-    // Of the points closer than half a pixel to the last one kept only the
-    // last is drawn.
+    // The land in view is thinned once into one run of points, each ring's
+    // and each coast piece's a stretch of it: of the points closer than half
+    // a pixel to the last one kept only the last is drawn, and a ring ends
+    // where it began. The fill and the coast are drawn from those points.
+    struct Stretch {
+        qsizetype start = 0;
+        qsizetype count = 0;
+    };
     const double closest = 0.5 / pixelRatio;
-    const auto thinned = [&](const QPolygonF &ring, const QTransform &transform) {
-        QPolygonF drawn;
-        drawn.reserve(ring.size());
+    const auto thinned = [closest](QPolygonF &into, const QPolygonF &ring,
+                                   const QTransform &transform, bool closed) {
+        const qsizetype start = into.size();
         for (const QPointF &vertex : ring) {
-            const QPointF at = transform.map(vertex);
-            if (drawn.isEmpty() || (at - drawn.constLast()).manhattanLength() >= closest) {
-                drawn << at;
+            // The transforms are affine: no call to QTransform::map a point.
+            const QPointF at(
+                transform.m11() * vertex.x() + transform.m21() * vertex.y() + transform.dx(),
+                transform.m12() * vertex.x() + transform.m22() * vertex.y() + transform.dy());
+            if (into.size() == start || (at - into.constLast()).manhattanLength() >= closest) {
+                into << at;
             }
         }
-        return drawn;
+        if (closed && into.constLast() != into.at(start)) {
+            into << into.at(start);
+        }
+        return Stretch{start, into.size() - start};
     };
-    QPainterPath fill;
-    fill.setFillRule(Qt::OddEvenFill);
-    QPainterPath coast;
+    QPolygonF points;
+    QPolygonF piecePoints;
+    // Room for all of them at once: growing would copy them again and again.
+    points.reserve(land.points);
+    piecePoints.reserve(land.piecePoints);
+    std::vector<Stretch> rings;
+    std::vector<Stretch> coasts;
+    std::vector<Stretch> pieces;
     for (const QTransform &transform : copies) {
         for (std::size_t i = 0; i < land.rings.size(); ++i) {
             if (!transform.mapRect(land.bounds[i]).intersects(reach)) {
                 continue;
             }
-            const QPolygonF drawn = thinned(land.rings[i], transform);
-            if (drawn.size() >= 3) {
-                fill.addPolygon(drawn);
-                fill.closeSubpath();
+            // An island smaller than a pixel is left a dot of coast.
+            const Stretch ring = thinned(points, land.rings[i], transform, true);
+            if (ring.count < 2) {
+                points.resize(ring.start);
+                continue;
+            }
+            if (ring.count >= 4) {
+                rings.push_back(ring);
+            }
+            if (land.wholeCoast[i]) {
+                coasts.push_back(ring);
             }
         }
-        for (std::size_t i = 0; i < land.coasts.size(); ++i) {
-            if (transform.mapRect(land.coastBounds[i]).intersects(reach)) {
-                coast.addPolygon(thinned(land.coasts[i], transform));
+        for (std::size_t i = 0; i < land.pieces.size(); ++i) {
+            if (transform.mapRect(land.pieceBounds[i]).intersects(reach)) {
+                pieces.push_back(thinned(piecePoints, land.pieces[i], transform, false));
             }
         }
     }
     // The fill's edge is left to the coast, drawn one smooth pixel wide over
     // it (a smooth fill would cost ten times as long).
+    QPainterPath fill;
+    fill.setFillRule(Qt::OddEvenFill);
+    fill.reserve(static_cast<int>(points.size()));
+    for (const Stretch &ring : rings) {
+        fill.moveTo(points.at(ring.start));
+        for (qsizetype i = ring.start + 1; i < ring.start + ring.count; ++i) {
+            fill.lineTo(points.at(i));
+        }
+    }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kLand);
     painter.drawPath(fill);
+    // The coast, one line at a time from the same points: no path to build.
     painter.setRenderHint(QPainter::Antialiasing);
     QPen coastPen(kCoast, 1);
     coastPen.setCosmetic(true);
     painter.setPen(coastPen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawPath(coast);
+    for (const Stretch &coast : coasts) {
+        painter.drawPolyline(points.constData() + coast.start, static_cast<int>(coast.count));
+    }
+    for (const Stretch &piece : pieces) {
+        painter.drawPolyline(piecePoints.constData() + piece.start, static_cast<int>(piece.count));
+    }
 
     QPen edge(kEdge, 1.5);
     edge.setCosmetic(true);

@@ -40,13 +40,18 @@ public:
 private:
     // The land of one kind of projection: rings on its plane (the
     // cylindrical one in degrees of longitude and latitude), with their
-    // bounds, and the coast without the cuts along the 180th meridian, the
-    // pole and the edge of a polar map.
+    // bounds, and whether each is its own coast; the coast of the rings cut
+    // along the 180th meridian, the pole or the edge of a polar map, without
+    // the cuts, in pieces with their bounds.
     struct Shapes {
         std::vector<QPolygonF> rings;
         std::vector<QRectF> bounds;
-        std::vector<QPolygonF> coasts;
-        std::vector<QRectF> coastBounds;
+        std::vector<bool> wholeCoast;
+        std::vector<QPolygonF> pieces;
+        std::vector<QRectF> pieceBounds;
+        // The points of all the rings, and of all the pieces.
+        qsizetype points = 0;
+        qsizetype piecePoints = 0;
         bool made = false;
     };
 
