@@ -375,6 +375,7 @@ QPointF SeaMap::targetCentre(const Target &target) const
 
 void SeaMap::updateTargets()
 {
+    const bool laidOut = !layoutValid_;
     if (!layoutValid_) {
         const int picked =
             shown_ == Shown::Sea || std::ranges::find(marked_, sea_) != marked_.end() ? sea_ : -1;
@@ -384,15 +385,25 @@ void SeaMap::updateTargets()
     }
     const QRectF inside =
         mapArea().adjusted(kTargetInset, kTargetInset, -kTargetInset, -kTargetInset);
+    std::vector<std::size_t> inView;
+    for (std::size_t i = 0; i < layout_.size(); ++i) {
+        if (inside.contains(targetCentre(layout_[i]))) {
+            inView.push_back(i);
+        }
+    }
+    // Moved, but the same targets in view: nothing else changes.
+    if (!laidOut && inView == shownOfLayout_) {
+        return;
+    }
+    shownOfLayout_ = std::move(inView);
     const int hoveredRow =
         hovered_ >= 0 && static_cast<std::size_t>(hovered_) < shownTargets_.size()
             ? shownTargets_[static_cast<std::size_t>(hovered_)].rows.front()
             : -1;
     std::vector<Target> shown;
-    for (const Target &target : layout_) {
-        if (inside.contains(targetCentre(target))) {
-            shown.push_back(target);
-        }
+    shown.reserve(shownOfLayout_.size());
+    for (const std::size_t index : shownOfLayout_) {
+        shown.push_back(layout_[index]);
     }
     const bool changed =
         shown.size() != shownTargets_.size() ||

@@ -162,6 +162,8 @@ private:
     double laidOutAt_ = 0;
     bool layoutValid_ = false;
     std::vector<Target> shownTargets_;
+    // Which of the layout's targets are shown, by their place in it.
+    std::vector<std::size_t> shownOfLayout_;
     // The focused target, by its first sea row; −1 for none.
     int focusedRow_ = -1;
     int hovered_ = -1;
