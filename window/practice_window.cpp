@@ -426,7 +426,7 @@ void PracticeWindow::ask()
     }
 }
 
-std::optional<bool> PracticeWindow::takeAnswer(Asks kind, int given)
+std::optional<PracticeWindow::Taken> PracticeWindow::takeAnswer(Asks kind, int given)
 {
     if (!round_ || round_->finished() || showsFeedback() ||
         round_->question(round_->current()).asks != kind) {
@@ -446,7 +446,7 @@ std::optional<bool> PracticeWindow::takeAnswer(Asks kind, int given)
     // The sea in its place, named, now that it is answered.
     map_->setNamesHidden(false);
     map_->frameSea(asked.sea);
-    return right;
+    return Taken{asked, right};
 }
 
 void PracticeWindow::answerOcean(int ocean)
@@ -464,13 +464,13 @@ void PracticeWindow::answerOcean(int ocean)
 
 void PracticeWindow::answerSea(int row, bool byKeyboard)
 {
-    const std::optional<bool> right = takeAnswer(Asks::Map, row);
-    if (!right || !round_) {
+    const std::optional<Taken> taken = takeAnswer(Asks::Map, row);
+    if (!taken) {
         return;
     }
     // The reader is taken to the right sea's mark, and hears the answer there
     // with the sea's place.
-    const int asked = round_->question(round_->current() - 1).sea;
+    const int asked = taken->asked.sea;
     const std::vector<Target> &shown = map_->targets();
     const auto mark = std::ranges::find_if(shown, [asked](const Target &target) {
         return !target.isGroup() && target.rows.front() == asked;
@@ -479,7 +479,7 @@ void PracticeWindow::answerSea(int row, bool byKeyboard)
         say(feedback_->text(), next_);
         return;
     }
-    map_->setMarkNote(feedback_->text() + (*right ? QString() : QStringLiteral(" Тук е:")));
+    map_->setMarkNote(feedback_->text() + (taken->right ? QString() : QStringLiteral(" Тук е:")));
     map_->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::MouseFocusReason);
     map_->focusTarget(static_cast<std::size_t>(mark - shown.begin()));
 }

@@ -62,9 +62,14 @@ private:
     // Shown beside the form, where the screen has room, once.
     void showBesideForm(QSize wanted);
     void ask();
+    // An answer taken: the question it answered, and whether it was right.
+    struct Taken {
+        practice::Question asked;
+        bool right = false;
+    };
     // Takes the pupil's answer to the open question, if it asks that kind,
-    // and shows what it was told; whether it was right, or none.
-    std::optional<bool> takeAnswer(practice::Asks kind, int given);
+    // and shows what it was told; none if it was not taken.
+    std::optional<Taken> takeAnswer(practice::Asks kind, int given);
     void answerOcean(int ocean);
     void answerSea(int row, bool byKeyboard);
     void next();
