@@ -3,10 +3,12 @@
 
 #include "window/application.h"
 
+#include "catalogue/facts_table.h"
 #include "map/map_export.h"
 #include "map/sea_map.h"
 #include "practice/wording.h"
 #include "window/pick_names.h"
+#include "window/saved_file.h"
 
 #include <QApplication>
 #include <QCommandLineOption>
@@ -349,6 +351,12 @@ StartOptions readCommandLine(const QApplication & /*app*/)
                        "8000x8000 (1200x600, ако не е даден)."),
         QStringLiteral("ШxВ"));
     parser.addOption(size);
+    const QCommandLineOption exportTable(
+        QStringLiteral("export-table"),
+        QStringLiteral("Записва таблица на моретата (площ, дълбочина, страни, източници) във "
+                       "файл .csv за електронна таблица и завършва, без да отваря прозорец."),
+        QStringLiteral("файл"));
+    parser.addOption(exportTable);
 
     if (!parser.parse(QCoreApplication::arguments())) {
         return usageError(parser.errorText());
@@ -366,6 +374,32 @@ StartOptions readCommandLine(const QApplication & /*app*/)
                      QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                    QCoreApplication::applicationVersion()));
         return endingWith(EXIT_SUCCESS);
+    }
+    if (parser.isSet(exportTable)) {
+        for (const QCommandLineOption *given :
+             {&map, &practise, &questions, &kind, &variant, &exportMap, &sea, &ocean, &size}) {
+            if (parser.isSet(*given)) {
+                return usageError(QStringLiteral("--export-table записва само таблицата и не се "
+                                                 "съчетава с --%1.")
+                                      .arg(given->names().constFirst()));
+            }
+        }
+        const QString table = parser.value(exportTable);
+        const QFileInfo file(table);
+        if (file.suffix().toLower() != QStringLiteral("csv")) {
+            return usageError(
+                QStringLiteral("Името на файла „%1“ трябва да завършва на .csv.").arg(table));
+        }
+        if (!file.absoluteDir().exists()) {
+            return usageError(QStringLiteral("Папката „%1“ не съществува.")
+                                  .arg(QDir::toNativeSeparators(file.absolutePath())));
+        }
+        if (file.isDir()) {
+            return usageError(QStringLiteral("„%1“ е папка, а не файл.").arg(table));
+        }
+        StartOptions written;
+        written.exportTable = table;
+        return written;
     }
     const bool practising = parser.isSet(practise);
     if (practising && parser.isSet(exportMap)) {
@@ -477,6 +511,19 @@ int exportMap(const MapExport &request)
     }
     QString error;
     if (!saveMap(map, request.file, &error)) {
+        writeMessage(Stream::Error,
+                     QStringLiteral("%1: %2\n").arg(QCoreApplication::applicationName(), error));
+        return kUsageError;
+    }
+    return EXIT_SUCCESS;
+}
+
+int exportTable(const QString &file)
+{
+    const QByteArray table = catalogue::seaTable();
+    const QString error = writeWhole(
+        file, [&table](QIODevice &out) { return out.write(table) == table.size(); });
+    if (!error.isEmpty()) {
         writeMessage(Stream::Error,
                      QStringLiteral("%1: %2\n").arg(QCoreApplication::applicationName(), error));
         return kUsageError;

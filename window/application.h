@@ -72,6 +72,9 @@ struct StartOptions {
     std::optional<PracticeStart> practice;
     // Set for a map written to a file; no window is made.
     std::optional<MapExport> exportMap;
+    // Set for the table of the seas written to this file (--export-table);
+    // no window is made.
+    std::optional<QString> exportTable;
     // Set when the program ends at once, its message written: 0 after --help
     // or --version, kUsageError after a mistake.
     std::optional<int> exitStatus;
@@ -80,12 +83,16 @@ struct StartOptions {
 // Reads the program's command line, after Qt has taken its own options out
 // of it: --map; --practice with --questions, --kind, --ocean (repeated) and
 // --variant; or --export-map with --sea, --ocean and --size; --help and
-// --version. A mistake (an unknown option, a missing or bad value, options
+// --version; --export-table. A mistake (an unknown option, a missing or bad value, options
 // that do not go together) is reported in Bulgarian, Qt's texts included.
 [[nodiscard]] StartOptions readCommandLine(const QApplication &app);
 
 // Writes the map to its file, as the map window would show it for that pick,
 // without showing a window: 0 when written, kUsageError with a message when not.
 int exportMap(const MapExport &request);
+
+// Writes the table of the seas (catalogue/facts_table.h) to its file, whole
+// or not at all: 0 when written, kUsageError with a message when not.
+int exportTable(const QString &file);
 
 } // namespace pelagor

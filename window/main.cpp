@@ -37,6 +37,9 @@ int main(int argc, char *argv[])
     if (options.exportMap) {
         return pelagor::exportMap(*options.exportMap);
     }
+    if (options.exportTable) {
+        return pelagor::exportTable(*options.exportTable);
+    }
 #ifndef Q_OS_WIN
     if (windowless) {
         // An option of Qt's that answersWithoutWindow() does not know: the
