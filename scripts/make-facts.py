@@ -120,6 +120,17 @@ def read_material(problems):
     return seas, oceans, sources
 
 
+def complete_oceans(seas, oceans, catalogue):
+    """An ocean borders every sea that opens into it: the seas name their
+    oceans, and each ocean gets those seas, in list order, after the oceans it
+    meets."""
+    for sea_name in (name.rstrip(" ") for name, _ in catalogue):
+        for neighbour in seas.get(sea_name, {}).get("neighbours", []):
+            ocean = oceans.get(neighbour)
+            if ocean is not None and sea_name not in ocean.setdefault("neighbours", []):
+                ocean["neighbours"].append(sea_name)
+
+
 def check(seas, oceans, sources, catalogue, territories, problems):
     names = [name.rstrip(" ") for name, _ in catalogue]
     for name in names:
@@ -305,6 +316,7 @@ def main():
     catalogue = catalogue_seas()
     territories, version = cldr()
     seas, oceans, sources = read_material(problems)
+    complete_oceans(seas, oceans, catalogue)
     check(seas, oceans, sources, catalogue, territories, problems)
     if problems.found:
         sys.exit("make-facts: the material does not hold:\n  " + "\n  ".join(problems.found))

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "catalogue/catalogue.h"
+#include "catalogue/facts.h"
+#include "catalogue/facts_table.h"
 #include "catalogue/sea_points.h"
 #include "map/land.h"
 
@@ -83,6 +85,39 @@ private slots:
         QCOMPARE(pelagor::isOnLand(lonLat, pelagor::LandDetail::Fine), onFineLand);
         QCOMPARE(pelagor::isOnLand(lonLat, pelagor::landRings(pelagor::LandDetail::Fine)),
                  onFineLand);
+    }
+
+    // Figures as Bulgarian writes them, a range where the sources differ by
+    // more than 15 %, and "няма данни" where none gives one; table cells
+    // quoted only where a spreadsheet needs it.
+    void materialInWords()
+    {
+        QCOMPARE(catalogue::bulgarianNumber(2212), QStringLiteral("2212"));
+        QCOMPARE(catalogue::bulgarianNumber(436400), QStringLiteral("436\u00A0400"));
+        QCOMPARE(catalogue::bulgarianNumber(3862000), QStringLiteral("3\u00A0862\u00A0000"));
+        QVERIFY(!(catalogue::Measured{100, 100, 115}.differs()));
+        QVERIFY((catalogue::Measured{100, 100, 116}.differs()));
+        const catalogue::Material &bismarck = catalogue::seaMaterial(62);
+        QVERIFY(catalogue::measureText(bismarck, catalogue::Measure::Area).startsWith(u"от "));
+        QVERIFY(catalogue::rangeSentence(bismarck, catalogue::Measure::Area)
+                    .contains(QStringLiteral("докъде теглят границите му")));
+        const catalogue::Material &black = catalogue::seaMaterial(77);
+        QVERIFY(catalogue::countryNames(black).contains(QStringLiteral("България")));
+        QVERIFY(catalogue::neighbourNames(black).contains(QStringLiteral("Азовско море")));
+        const catalogue::Material &arabian = catalogue::seaMaterial(4);
+        QVERIFY(catalogue::neighbourNames(catalogue::seaMaterial(76))
+                    .contains(QStringLiteral("Арабско море")));
+        QVERIFY(!catalogue::sourceNames(arabian).isEmpty());
+        for (int ocean = 0; ocean < 5; ++ocean) {
+            QVERIFY(catalogue::measured(catalogue::oceanMaterial(ocean), catalogue::Measure::Area));
+        }
+        QCOMPARE(catalogue::csvCell(QStringLiteral("Арабско море")), QStringLiteral("Арабско море"));
+        QCOMPARE(catalogue::csvCell(QStringLiteral("A; B")), QStringLiteral("\"A; B\""));
+        QCOMPARE(catalogue::csvCell(QStringLiteral("„A“ \"B\"")),
+                 QStringLiteral("\"„A“ \"\"B\"\"\""));
+        const QStringList arabianRow = catalogue::seaTableRow(4);
+        QCOMPARE(arabianRow.size(), catalogue::seaTableHeader().size());
+        QCOMPARE(arabianRow.constFirst(), QStringLiteral("Арабско море"));
     }
 };
 

@@ -74,6 +74,13 @@ private slots:
         wrong("variant 0", {practice, QStringLiteral("--variant"), QStringLiteral("0")});
         wrong("kind without practice", {QStringLiteral("--kind"), QStringLiteral("map")});
         wrong("practice and export", {practice, QStringLiteral("--export-map"), png});
+        const QString csv = QStringLiteral("морета.csv");
+        wrong("table not csv", {QStringLiteral("--export-table"), QStringLiteral("морета.xls")});
+        wrong("table in missing folder",
+              {QStringLiteral("--export-table"), QStringLiteral("няма/") + csv});
+        wrong("table with a map", {QStringLiteral("--export-table"), csv, QStringLiteral("--map")});
+        QTest::newRow("table") << QStringList{QStringLiteral("--export-table"), csv} << 0 << csv
+                               << QSize();
         QTest::newRow("whole world")
             << QStringList{QStringLiteral("--export-map"), png} << 0 << png << QSize(1200, 600);
         QTest::newRow("ocean, sized")
@@ -116,6 +123,25 @@ private slots:
         if (status != 0) {
             static const QRegularExpression bulgarian(QStringLiteral("pelagor: .*[а-я]{3}"));
             QVERIFY2(said.contains(bulgarian), qPrintable(said));
+        } else if (written.endsWith(u".csv")) {
+            // Read back as a spreadsheet would, by Python's CSV reader.
+            QProcess reader;
+            reader.start(QStringLiteral("python3"),
+                         {QStringLiteral("-c"),
+                          QStringLiteral("import csv, sys\n"
+                                         "rows = list(csv.reader(open(sys.argv[1], encoding='utf-8-sig', "
+                                         "newline=''), delimiter=';'))\n"
+                                         "print(len(rows), {len(row) for row in rows}, *rows[78][:5], "
+                                         "rows[5][0] + '|', sep='\\n')"),
+                          folder.filePath(written)});
+            QVERIFY(reader.waitForFinished(30000));
+            const QStringList read = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\n');
+            QCOMPARE(read.mid(0, 8),
+                     (QStringList{QStringLiteral("83"), QStringLiteral("{11}"),
+                                  QStringLiteral("Черно море"), QStringLiteral("Атлантически океан"),
+                                  QStringLiteral("43,0"), QStringLiteral("34,0"),
+                                  read.value(6), QStringLiteral("Арабско море|")}));
+            QVERIFY2(read.value(6).toInt() > 400000, qPrintable(read.value(6)));
         } else if (size.isValid()) {
             QCOMPARE(QImage(folder.filePath(written)).size(), size);
         } else {

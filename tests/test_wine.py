@@ -31,6 +31,7 @@ Usage: test_wine.py SOURCE_DIR [SCREENSHOT.png]
 """
 
 import contextlib
+import csv
 import hashlib
 import os
 import signal
@@ -118,6 +119,14 @@ def check_command_line(env, version, prefix):
         header = made.read(24)
         said += (header[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", header[16:]),)
     check(said == (0, "", "", (1200, 600)), f"--export-map …\\Тихи океан.png --ocean Тихи: {said}")
+    # The table of the seas, read back as a spreadsheet would: the Black Sea's row.
+    csv_file = os.path.join(prefix, "drive_c", "users", "Public", "Морета.csv")
+    said = command_line(env, "--export-table", r"C:\users\Public\Морета.csv")
+    with contextlib.suppress(OSError), open(csv_file, encoding="utf-8-sig", newline="") as made:
+        rows = list(csv.reader(made, delimiter=";"))
+        said += (len(rows), rows[78][:4])
+    check(said == (0, "", "", 83, ["Черно море", "Атлантически океан", "43,0", "34,0"]),
+          f"--export-table …\\Морета.csv: {said}")
 
 
 def picture(env, window):
