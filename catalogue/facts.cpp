@@ -67,7 +67,7 @@ std::optional<Measured> measured(const Material &material, Measure measure)
     if (shown == nullptr) {
         return std::nullopt;
     }
-    Measured result{shown->value, shown->value, shown->value};
+    Measured result{shown->value, shown->value, shown->value, shown->atLeast};
     for (const Figure &figure : rowsIn(kFigures, rows)) {
         result.least = std::min(result.least, static_cast<int>(figure.value));
         result.most = std::max(result.most, static_cast<int>(figure.value));
@@ -96,7 +96,8 @@ QString measureText(const Material &material, Measure measure)
         return QStringLiteral("от %1 до %2%3")
             .arg(bulgarianNumber(value->least), bulgarianNumber(value->most), unitOf(measure));
     }
-    return bulgarianNumber(value->shown) + unitOf(measure);
+    return (value->atLeast ? QStringLiteral("над ") : QString()) + bulgarianNumber(value->shown) +
+           unitOf(measure);
 }
 
 QString rangeSentence(const Material &material, Measure measure)

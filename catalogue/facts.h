@@ -29,6 +29,8 @@ struct Measured {
     int shown = 0;
     int least = 0;
     int most = 0;
+    // Whether the value shown is only a bound: "над 4500 м".
+    bool atLeast = false;
     // Whether the largest is more than 15 % above the smallest: then the
     // range is shown, and why it is one.
     [[nodiscard]] bool differs() const;
@@ -39,8 +41,9 @@ struct Measured {
 // space between the thousands from five digits on).
 [[nodiscard]] QString bulgarianNumber(qint64 value);
 
-// The measure for a reader: "436 400 км²", "2212 м", "от 280 000 до 453 000
-// км²" where the sources differ, "няма данни" where none gives it.
+// The measure for a reader: "436 400 км²", "2212 м", "над 4500 м" where the
+// source gives only a bound, "от 280 000 до 453 000 км²" where the sources
+// differ, "няма данни" where none gives it.
 [[nodiscard]] QString measureText(const Material &material, Measure measure);
 // Where the sources differ, the sentence that says so, else empty:
 // "Източниците дават от 280 000 до 453 000 км², според това докъде теглят

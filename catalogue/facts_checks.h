@@ -26,11 +26,13 @@ struct FactSource {
 };
 
 // One figure as one source gives it: the value in km² or m, the source by its
-// index in kFactSources, and the figure as the source states it.
+// index in kFactSources, the figure as the source states it, and whether the
+// source gives only a bound ("over 4500 m").
 struct Figure {
     std::int32_t value;
     std::uint16_t source;
     std::u16string_view gave;
+    bool atLeast;
 };
 
 // A sentence of the material, written here, with the source it rests on.

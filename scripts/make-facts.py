@@ -201,7 +201,8 @@ def write_header(seas, oceans, sources, catalogue, territories, version):
         parts = [cxx(name)]
         for figure in FIGURES:
             parts.append(span(figures, [
-                f"{{{v['value']}, {source_index[v['source']]}, {cxx(v['gave'])}}}"
+                f"{{{v['value']}, {source_index[v['source']]}, {cxx(v['gave'])}, "
+                f"{'true' if v.get('at_least') else 'false'}}}"
                 for v in record.get(figure, [])]))
         parts.append(span(coasts, [str(code_index[c]) for c in record.get("countries", [])]))
         parts.append(span(neighbours, [str(number[n]) for n in record.get("neighbours", [])]))
