@@ -14,7 +14,7 @@ namespace {
 
 QString text(std::u16string_view view)
 {
-    return QString(reinterpret_cast<const QChar *>(view.data()), static_cast<qsizetype>(view.size()));
+    return QStringView(view).toString();
 }
 
 Rows rowsOf(const Material &material, Measure measure)
@@ -35,17 +35,18 @@ QString unitOf(Measure measure)
     return measure == Measure::Area ? QStringLiteral(" км²") : QStringLiteral(" м");
 }
 
-template <typename Row, std::size_t N> auto rowsIn(const Row (&table)[N], Rows rows)
+template <typename Row, std::size_t N> std::span<const Row> rowsIn(const Row (&table)[N], Rows rows)
 {
     const std::size_t first = std::min<std::size_t>(rows.first, N);
-    return std::span<const Row>(table + first, std::min<std::size_t>(rows.count, N - first));
+    return std::span<const Row>(table).subspan(first, std::min<std::size_t>(rows.count, N - first));
 }
 
 } // namespace
 
 const Material &seaMaterial(int row)
 {
-    return kSeaMaterial[static_cast<std::size_t>(std::clamp(row, 0, static_cast<int>(kSeaCount) - 1))];
+    return kSeaMaterial[static_cast<std::size_t>(
+        std::clamp(row, 0, static_cast<int>(kSeaCount) - 1))];
 }
 
 const Material &oceanMaterial(int ocean)
@@ -106,9 +107,9 @@ QString rangeSentence(const Material &material, Measure measure)
     if (!value || !value->differs()) {
         return {};
     }
-    const QString range = QStringLiteral("от %1 до %2%3")
-                              .arg(bulgarianNumber(value->least), bulgarianNumber(value->most),
-                                   unitOf(measure));
+    const QString range =
+        QStringLiteral("от %1 до %2%3")
+            .arg(bulgarianNumber(value->least), bulgarianNumber(value->most), unitOf(measure));
     return measure == Measure::Area
                ? QStringLiteral("Източниците дават %1, според това докъде теглят границите му.")
                      .arg(range)

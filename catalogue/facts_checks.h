@@ -29,9 +29,9 @@ struct FactSource {
 // index in kFactSources, the figure as the source states it, and whether the
 // source gives only a bound ("over 4500 m").
 struct Figure {
+    std::u16string_view gave;
     std::int32_t value;
     std::uint16_t source;
-    std::u16string_view gave;
     bool atLeast;
 };
 
@@ -81,7 +81,8 @@ constexpr const Figure *shownFigure(Rows rows, const Figure (&figures)[F],
     if (rows.count == 0 || static_cast<std::size_t>(rows.first) + rows.count > F) {
         return nullptr;
     }
-    for (std::size_t at = rows.first; at < static_cast<std::size_t>(rows.first) + rows.count; ++at) {
+    for (std::size_t at = rows.first; at < static_cast<std::size_t>(rows.first) + rows.count;
+         ++at) {
         if (figures[at].source < S && sources[figures[at].source].tradition == Tradition::Russian) {
             return &figures[at];
         }
@@ -128,12 +129,13 @@ consteval bool rowForRow(const Material (&seas)[N], const SeaRow (&list)[M],
 
 // Every run lies in its table, and every index in it names a row there: a
 // figure's and a sentence's source, a coast's country, a neighbour.
-template <std::size_t R, std::size_t F, std::size_t S, std::size_t T, std::size_t C,
-          std::size_t K, std::size_t B>
-consteval bool allIndicesValid(const Material (&records)[R], const Figure (&figures)[F],
-                               const FactSource (&)[S], const Sentence (&sentences)[T],
-                               const Country (&)[C], const std::uint16_t (&coasts)[K],
-                               const std::uint16_t (&neighbours)[B])
+template <std::size_t R, std::size_t F, std::size_t S, std::size_t T, std::size_t C, std::size_t K,
+          std::size_t B>
+consteval bool
+allIndicesValid(const Material (&records)[R], const Figure (&figures)[F],
+                [[maybe_unused]] const FactSource (&sources)[S], const Sentence (&sentences)[T],
+                [[maybe_unused]] const Country (&countries)[C], const std::uint16_t (&coasts)[K],
+                const std::uint16_t (&neighbours)[B])
 {
     for (const Material &record : records) {
         if (!within(record.area, F) || !within(record.maxDepth, F) ||
@@ -142,8 +144,12 @@ consteval bool allIndicesValid(const Material (&records)[R], const Figure (&figu
             return false;
         }
     }
-    const auto figureSourced = [](const Figure &figure) { return figure.source < S && !figure.gave.empty(); };
-    const auto sentenceSourced = [](const Sentence &sentence) { return sentence.source < S && !sentence.text.empty(); };
+    const auto figureSourced = [](const Figure &figure) {
+        return figure.source < S && !figure.gave.empty();
+    };
+    const auto sentenceSourced = [](const Sentence &sentence) {
+        return sentence.source < S && !sentence.text.empty();
+    };
     const auto countryKnown = [](std::uint16_t country) { return country < C; };
     const auto neighbourKnown = [](std::uint16_t neighbour) {
         return neighbour < kSeaCount ||
@@ -198,7 +204,8 @@ consteval bool neighboursMutual(const Material (&seas)[N], const Material (&ocea
     };
     const auto names = [&](const Material &record, std::uint16_t number) {
         for (std::size_t at = record.neighbours.first;
-             at < static_cast<std::size_t>(record.neighbours.first) + record.neighbours.count && at < B;
+             at < static_cast<std::size_t>(record.neighbours.first) + record.neighbours.count &&
+             at < B;
              ++at) {
             if (neighbours[at] == number) {
                 return true;
@@ -206,13 +213,15 @@ consteval bool neighboursMutual(const Material (&seas)[N], const Material (&ocea
         }
         return false;
     };
-    for (std::uint16_t number = 0; number < kOceanNeighbour + O; ++number) {
+    for (std::size_t index = 0; index < kOceanNeighbour + O; ++index) {
+        const auto number = static_cast<std::uint16_t>(index);
         const Material *record = recordOf(number);
         if (record == nullptr) {
             continue;
         }
         for (std::size_t at = record->neighbours.first;
-             at < static_cast<std::size_t>(record->neighbours.first) + record->neighbours.count && at < B;
+             at < static_cast<std::size_t>(record->neighbours.first) + record->neighbours.count &&
+             at < B;
              ++at) {
             const Material *other = recordOf(neighbours[at]);
             if (other == nullptr || neighbours[at] == number || !names(*other, number)) {
@@ -231,8 +240,10 @@ consteval bool smallerThan(const Material (&seas)[N], const Figure (&figures)[F]
     const Rows whole = seas[outer].area;
     for (const std::size_t row : inside) {
         const Rows part = seas[row].area;
-        for (std::size_t at = part.first; at < static_cast<std::size_t>(part.first) + part.count; ++at) {
-            for (std::size_t of = whole.first; of < static_cast<std::size_t>(whole.first) + whole.count; ++of) {
+        for (std::size_t at = part.first; at < static_cast<std::size_t>(part.first) + part.count;
+             ++at) {
+            for (std::size_t of = whole.first;
+                 of < static_cast<std::size_t>(whole.first) + whole.count; ++of) {
                 if (figures[at].value >= figures[of].value) {
                     return false;
                 }

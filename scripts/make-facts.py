@@ -201,7 +201,7 @@ def write_header(seas, oceans, sources, catalogue, territories, version):
         parts = [cxx(name)]
         for figure in FIGURES:
             parts.append(span(figures, [
-                f"{{{v['value']}, {source_index[v['source']]}, {cxx(v['gave'])}, "
+                f"{{{cxx(v['gave'])}, {v['value']}, {source_index[v['source']]}, "
                 f"{'true' if v.get('at_least') else 'false'}}}"
                 for v in record.get(figure, [])]))
         parts.append(span(coasts, [str(code_index[c]) for c in record.get("countries", [])]))
@@ -226,6 +226,8 @@ def write_header(seas, oceans, sources, catalogue, territories, version):
     out.append("")
     out.append("namespace pelagor::catalogue {")
     out.append("")
+    out.append("// One row a line, as the script writes them.")
+    out.append("// clang-format off")
     out.append(f'inline constexpr std::u16string_view kCountryNamesFrom = {cxx(version)};')
     out.append("")
     out.append("inline constexpr FactSource kFactSources[] = {")
@@ -278,6 +280,8 @@ def write_header(seas, oceans, sources, catalogue, territories, version):
     ]
     for condition, message in checks:
         out.append(f'static_assert({condition},\n              "sea facts: {message}");')
+    out.append("")
+    out.append("// clang-format on")
     out.append("")
     out.append("} // namespace pelagor::catalogue")
     return "\n".join(out) + "\n"

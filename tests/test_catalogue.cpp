@@ -111,7 +111,8 @@ private slots:
         for (int ocean = 0; ocean < 5; ++ocean) {
             QVERIFY(catalogue::measured(catalogue::oceanMaterial(ocean), catalogue::Measure::Area));
         }
-        QCOMPARE(catalogue::csvCell(QStringLiteral("Арабско море")), QStringLiteral("Арабско море"));
+        QCOMPARE(catalogue::csvCell(QStringLiteral("Арабско море")),
+                 QStringLiteral("Арабско море"));
         QCOMPARE(catalogue::csvCell(QStringLiteral("A; B")), QStringLiteral("\"A; B\""));
         QCOMPARE(catalogue::csvCell(QStringLiteral("„A“ \"B\"")),
                  QStringLiteral("\"„A“ \"\"B\"\"\""));

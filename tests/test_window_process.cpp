@@ -126,21 +126,22 @@ private slots:
         } else if (written.endsWith(u".csv")) {
             // Read back as a spreadsheet would, by Python's CSV reader.
             QProcess reader;
-            reader.start(QStringLiteral("python3"),
-                         {QStringLiteral("-c"),
-                          QStringLiteral("import csv, sys\n"
-                                         "rows = list(csv.reader(open(sys.argv[1], encoding='utf-8-sig', "
-                                         "newline=''), delimiter=';'))\n"
-                                         "print(len(rows), {len(row) for row in rows}, *rows[78][:5], "
-                                         "rows[5][0] + '|', sep='\\n')"),
-                          folder.filePath(written)});
+            reader.start(
+                QStringLiteral("python3"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("import csv, sys\n"
+                                "rows = list(csv.reader(open(sys.argv[1], encoding='utf-8-sig', "
+                                "newline=''), delimiter=';'))\n"
+                                "print(len(rows), {len(row) for row in rows}, *rows[78][:5], "
+                                "rows[5][0] + '|', sep='\\n')"),
+                 folder.filePath(written)});
             QVERIFY(reader.waitForFinished(30000));
             const QStringList read = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\n');
-            QCOMPARE(read.mid(0, 8),
-                     (QStringList{QStringLiteral("83"), QStringLiteral("{11}"),
-                                  QStringLiteral("Черно море"), QStringLiteral("Атлантически океан"),
-                                  QStringLiteral("43,0"), QStringLiteral("34,0"),
-                                  read.value(6), QStringLiteral("Арабско море|")}));
+            QCOMPARE(read.mid(0, 8), (QStringList{QStringLiteral("83"), QStringLiteral("{11}"),
+                                                  QStringLiteral("Черно море"),
+                                                  QStringLiteral("Атлантически океан"),
+                                                  QStringLiteral("43,0"), QStringLiteral("34,0"),
+                                                  read.value(6), QStringLiteral("Арабско море|")}));
             QVERIFY2(read.value(6).toInt() > 400000, qPrintable(read.value(6)));
         } else if (size.isValid()) {
             QCOMPARE(QImage(folder.filePath(written)).size(), size);

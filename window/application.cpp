@@ -521,8 +521,8 @@ int exportMap(const MapExport &request)
 int exportTable(const QString &file)
 {
     const QByteArray table = catalogue::seaTable();
-    const QString error = writeWhole(
-        file, [&table](QIODevice &out) { return out.write(table) == table.size(); });
+    const QString error =
+        writeWhole(file, [&table](QIODevice &out) { return out.write(table) == table.size(); });
     if (!error.isEmpty()) {
         writeMessage(Stream::Error,
                      QStringLiteral("%1: %2\n").arg(QCoreApplication::applicationName(), error));
