@@ -50,7 +50,7 @@ QStringList seaTableRow(int row)
     const std::optional<Measured> deepest = measured(material, Measure::GreatestDepth);
     const std::optional<Measured> mean = measured(material, Measure::MeanDepth);
     return {seaName(row),
-            oceanName(oceanOf(row)),
+            oceanName(oceanOfSea(row)),
             degrees(point.latitude),
             degrees(point.longitude),
             plain(area, &Measured::least),

@@ -5,22 +5,124 @@
 
 #include "catalogue/catalogue.h"
 
+#include <QStringList>
+
 namespace pelagor::catalogue {
 
-int oceanOf(int sea)
+namespace {
+
+const QString kOceanWord = QStringLiteral(" океан");
+
+QString fromView(std::u16string_view text)
 {
-    return kSeas[static_cast<std::size_t>(sea)].oceanNumber.front() - u'0';
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString seaName(int sea)
+// A name as it is compared: without the blanks round it, in one case, and
+// with one apostrophe, the catalogue's grave accent; a shell's quotes make
+// that hard to type, so ' and ’ stand for it.
+QString comparable(QStringView name)
 {
-    return QStringView(kSeas[static_cast<std::size_t>(sea)].name).toString().trimmed();
+    QString text = name.trimmed().toString().toCaseFolded();
+    text.replace(u'\'', u'`');
+    text.replace(u'’', u'`');
+    return text;
+}
+
+} // namespace
+
+int oceanOfSea(int row)
+{
+    return kSeas[static_cast<std::size_t>(row)].oceanNumber.front() - u'0';
+}
+
+std::vector<int> seasOfOcean(int ocean)
+{
+    std::array<bool, kOceanCount> chosen{};
+    if (isOcean(ocean)) {
+        chosen.at(static_cast<std::size_t>(ocean)) = true;
+    }
+    return seasOfOceans(chosen);
+}
+
+std::vector<int> seasOfOceans(const std::array<bool, kOceanCount> &oceans)
+{
+    std::vector<int> rows;
+    for (int row = 0; isSea(row); ++row) {
+        if (oceans.at(static_cast<std::size_t>(oceanOfSea(row)))) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+std::vector<int> allSeas()
+{
+    std::array<bool, kOceanCount> every{};
+    every.fill(true);
+    return seasOfOceans(every);
+}
+
+bool isSea(int row)
+{
+    return row >= 0 && static_cast<std::size_t>(row) < kSeaCount;
+}
+
+bool isOcean(int ocean)
+{
+    return ocean >= 0 && static_cast<std::size_t>(ocean) < kOceanCount;
+}
+
+QString seaName(int row)
+{
+    QString name = fromView(kSeas[static_cast<std::size_t>(row)].name);
+    while (name.endsWith(u' ')) {
+        name.chop(1);
+    }
+    return name;
+}
+
+QString oceanCaption(int ocean)
+{
+    return fromView(kOceanCaptions.at(static_cast<std::size_t>(ocean)));
 }
 
 QString oceanName(int ocean)
 {
-    return QStringView(kOceanCaptions.at(static_cast<std::size_t>(ocean))).toString() +
-           QStringLiteral(" океан");
+    return oceanCaption(ocean) + kOceanWord;
+}
+
+QString oceanCaptionsListed()
+{
+    QStringList captions;
+    for (int ocean = 0; isOcean(ocean); ++ocean) {
+        captions << oceanCaption(ocean);
+    }
+    const QString last = captions.takeLast();
+    return captions.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last;
+}
+
+std::optional<int> seaNamed(QStringView name)
+{
+    const QString wanted = comparable(name);
+    for (int row = 0; isSea(row); ++row) {
+        if (comparable(fromView(kSeas[static_cast<std::size_t>(row)].name)) == wanted) {
+            return row;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> oceanNamed(QStringView name)
+{
+    const QString wanted = comparable(name);
+    for (int ocean = 0; isOcean(ocean); ++ocean) {
+        const QString caption = comparable(oceanCaption(ocean));
+        if (wanted == caption || wanted == caption + kOceanWord) {
+            return ocean;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace pelagor::catalogue

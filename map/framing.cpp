@@ -3,7 +3,7 @@
 
 #include "map/framing.h"
 
-#include "catalogue/catalogue.h"
+#include "catalogue/lookup.h"
 #include "catalogue/sea_points.h"
 
 #include <algorithm>
@@ -41,31 +41,6 @@ double middleLongitude(const std::vector<int> &rows)
 
 } // namespace
 
-int oceanOfSea(int row)
-{
-    return catalogue::kSeas[static_cast<std::size_t>(row)].oceanNumber.front() - u'0';
-}
-
-std::vector<int> seasOfOcean(int ocean)
-{
-    std::vector<int> rows;
-    for (int row = 0; static_cast<std::size_t>(row) < catalogue::kSeaCount; ++row) {
-        if (oceanOfSea(row) == ocean) {
-            rows.push_back(row);
-        }
-    }
-    return rows;
-}
-
-std::vector<int> allSeas()
-{
-    std::vector<int> rows(catalogue::kSeaCount);
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        rows[row] = static_cast<int>(row);
-    }
-    return rows;
-}
-
 Projection projectionFor(const MapPick &pick)
 {
     const int ocean = pick.sea >= 0 ? oceanOfSea(pick.sea) : pick.ocean;
@@ -77,7 +52,7 @@ Projection projectionFor(const MapPick &pick)
         return Projection::cylindrical(point.longitude, point.latitude);
     }
     if (ocean >= 0) {
-        const std::vector<int> rows = seasOfOcean(ocean);
+        const std::vector<int> rows = catalogue::seasOfOcean(ocean);
         double south = 90;
         double north = -90;
         for (const int row : rows) {
@@ -97,7 +72,7 @@ Viewport framedView(const MapPick &pick, QSizeF size)
         // Round the sea, its nearest neighbour well beyond a mark's reach.
         const QPointF at = projection.toPlane(pointOf(pick.sea));
         double nearest = 180;
-        for (const int row : allSeas()) {
+        for (const int row : catalogue::allSeas()) {
             if (row != pick.sea) {
                 const QPointF other = view.nearestCopy(projection.toPlane(pointOf(row)));
                 QPointF offset = other - at;
@@ -115,7 +90,7 @@ Viewport framedView(const MapPick &pick, QSizeF size)
         return view;
     }
     std::vector<QPointF> points;
-    for (const int row : seasOfOcean(pick.ocean)) {
+    for (const int row : catalogue::seasOfOcean(pick.ocean)) {
         points.push_back(projection.toPlane(pointOf(row)));
     }
     if (projection.isPolar()) {

@@ -8,9 +8,8 @@
 // its coasts can be read.
 #pragma once
 
+#include "catalogue/lookup.h"
 #include "map/viewport.h"
-
-#include <vector>
 
 namespace pelagor {
 
@@ -26,11 +25,8 @@ inline constexpr double kReadableScale = 8;
 // Marks stand at least this far apart, in logical pixels.
 inline constexpr double kTargetGap = 24;
 
-[[nodiscard]] int oceanOfSea(int row);
-// The rows of the seas of an ocean, in catalogue order.
-[[nodiscard]] std::vector<int> seasOfOcean(int ocean);
-// Every sea row.
-[[nodiscard]] std::vector<int> allSeas();
+// Asked of the catalogue by the windows that embed the map.
+using catalogue::oceanOfSea;
 
 // The projection a pick is shown in.
 [[nodiscard]] Projection projectionFor(const MapPick &pick);

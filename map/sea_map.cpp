@@ -3,7 +3,7 @@
 
 #include "map/sea_map.h"
 
-#include "catalogue/catalogue.h"
+#include "catalogue/lookup.h"
 #include "catalogue/sea_points.h"
 #include "map/map_accessible.h"
 
@@ -68,16 +68,10 @@ constexpr double kDoubleClickZoom = 2;
 // The view is drawn sharp again once it has rested this long.
 constexpr int kRestMilliseconds = 150;
 
-QString seaName(int row)
-{
-    return QStringView(catalogue::kSeas[static_cast<std::size_t>(row)].name).toString().trimmed();
-}
-
-QString oceanName(int ocean)
-{
-    return QStringView(catalogue::kOceanCaptions.at(static_cast<std::size_t>(ocean))).toString() +
-           QStringLiteral(" океан");
-}
+using catalogue::allSeas;
+using catalogue::oceanName;
+using catalogue::seaName;
+using catalogue::seasOfOcean;
 
 // A number of degrees to a tenth, with a decimal comma.
 QString tenths(double value)

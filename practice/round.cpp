@@ -4,6 +4,7 @@
 #include "practice/round.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/lookup.h"
 #include "practice/random.h"
 
 #include <algorithm>
@@ -40,14 +41,9 @@ int freshVariant()
     return static_cast<int>(generator.below(kMaxVariant)) + 1;
 }
 
-int Round::oceanOf(int sea)
-{
-    return catalogue::kSeas[static_cast<std::size_t>(sea)].oceanNumber.front() - u'0';
-}
-
 int Round::rightAnswer(const Question &question)
 {
-    return question.asks == Asks::Ocean ? oceanOf(question.sea) : question.sea;
+    return question.asks == Asks::Ocean ? catalogue::oceanOfSea(question.sea) : question.sea;
 }
 
 std::optional<Round> Round::make(const Setting &setting, int variant)
@@ -55,12 +51,7 @@ std::optional<Round> Round::make(const Setting &setting, int variant)
     if (check(setting, variant) != Fault::None) {
         return std::nullopt;
     }
-    std::vector<int> seas;
-    for (int row = 0; row < kMaxQuestions; ++row) {
-        if (setting.oceans.at(static_cast<std::size_t>(oceanOf(row)))) {
-            seas.push_back(row);
-        }
-    }
+    std::vector<int> seas = catalogue::seasOfOceans(setting.oceans);
     SplitMix64 generator(static_cast<std::uint64_t>(variant));
     for (std::size_t i = seas.size() - 1; i > 0; --i) {
         const std::uint32_t j = generator.below(static_cast<std::uint32_t>(i + 1));

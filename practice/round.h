@@ -73,8 +73,6 @@ public:
     // The round of that setting and variant; none when check() finds a fault.
     [[nodiscard]] static std::optional<Round> make(const Setting &setting, int variant);
 
-    // The ocean number of a sea row.
-    [[nodiscard]] static int oceanOf(int sea);
     // The answer that is right: the sea's ocean number for an ocean question,
     // the sea's row for a map question.
     [[nodiscard]] static int rightAnswer(const Question &question);

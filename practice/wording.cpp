@@ -58,15 +58,6 @@ QString answerText(const Question &question, int answer)
 
 } // namespace
 
-QString seaName(int sea)
-{
-    QString name = fromView(catalogue::kSeas[static_cast<std::size_t>(sea)].name);
-    while (name.endsWith(u' ')) {
-        name.chop(1);
-    }
-    return name;
-}
-
 QString seaAsSubject(int sea)
 {
     return articledGulf(sea, true);
@@ -75,12 +66,6 @@ QString seaAsSubject(int sea)
 QString seaAsObject(int sea)
 {
     return articledGulf(sea, false);
-}
-
-QString oceanName(int ocean)
-{
-    return fromView(catalogue::kOceanCaptions.at(static_cast<std::size_t>(ocean))) +
-           QStringLiteral(" океан");
 }
 
 QString oceanWithArticle(int ocean)
@@ -102,7 +87,7 @@ QString feedbackText(const Question &question, int given)
     if (question.asks == Asks::Ocean) {
         return QStringLiteral("%1 %2 е в %3.")
             .arg(verdict, seaAsSubject(question.sea),
-                 oceanWithArticle(Round::oceanOf(question.sea)));
+                 oceanWithArticle(catalogue::oceanOfSea(question.sea)));
     }
     if (right) {
         return QStringLiteral("%1 Това е %2.").arg(verdict, seaAsSubject(question.sea));
@@ -111,7 +96,7 @@ QString feedbackText(const Question &question, int given)
         return QStringLiteral("%1 %2 е тук.").arg(verdict, seaAsSubject(question.sea));
     }
     return QStringLiteral("%1 Това е %2 (%3). %4 е тук.")
-        .arg(verdict, seaAsSubject(given), oceanName(Round::oceanOf(given)),
+        .arg(verdict, seaAsSubject(given), oceanName(catalogue::oceanOfSea(given)),
              seaAsSubject(question.sea));
 }
 

@@ -6,6 +6,7 @@
 // the form each sentence needs.
 #pragma once
 
+#include "catalogue/lookup.h"
 #include "practice/round.h"
 
 #include <QString>
@@ -15,9 +16,11 @@
 
 namespace pelagor::practice {
 
-// A sea's name as the catalogue writes it, without the blank some end in:
-// "Арабско море".
-[[nodiscard]] QString seaName(int sea);
+// A sea's name ("Арабско море") and an ocean's ("Тихи океан"), as the
+// catalogue gives them.
+using catalogue::oceanName;
+using catalogue::seaName;
+
 // The sea as the subject of a sentence: the gulfs with the full article
 // ("Бенгалският залив"), every other sea as it is named.
 [[nodiscard]] QString seaAsSubject(int sea);
@@ -25,8 +28,6 @@ namespace pelagor::practice {
 // залив"), every other sea as it is named.
 [[nodiscard]] QString seaAsObject(int sea);
 
-// An ocean by its number: "Тихи океан".
-[[nodiscard]] QString oceanName(int ocean);
 // With the article, as after a preposition: "Тихия океан".
 [[nodiscard]] QString oceanWithArticle(int ocean);
 

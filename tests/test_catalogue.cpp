@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/facts.h"
 #include "catalogue/facts_table.h"
+#include "catalogue/lookup.h"
 #include "catalogue/sea_points.h"
 #include "map/land.h"
 
@@ -48,6 +49,28 @@ private slots:
             captions << text(caption);
         }
         QCOMPARE(captions, expected);
+    }
+
+    // What the other parts ask: a name as a user types it, a sea's ocean and
+    // an ocean's seas, the names as sentences write them.
+    void answersWhatIsAsked()
+    {
+        QCOMPARE(catalogue::seaNamed(u" черно море  "), std::optional(77));
+        QCOMPARE(catalogue::seaNamed(u"Море Д’Юрвил"), std::optional(35));
+        QCOMPARE(catalogue::seaNamed(u"Арабско море"), std::optional(4));
+        QCOMPARE(catalogue::seaNamed(u"Черно"), std::nullopt);
+        QCOMPARE(catalogue::oceanNamed(u"Тихи"), std::optional(3));
+        QCOMPARE(catalogue::oceanNamed(u"северен ледовит океан"), std::optional(2));
+        QCOMPARE(catalogue::oceanNamed(u"Тихия"), std::nullopt);
+        QCOMPARE(catalogue::oceanOfSea(77), 0);
+        QCOMPARE(catalogue::seasOfOcean(1), (std::vector<int>{3, 4, 5, 10, 65, 72, 76}));
+        QCOMPARE(catalogue::seasOfOceans({false, true, false, false, true}).size(), 19U);
+        QCOMPARE(catalogue::seasOfOcean(5), std::vector<int>());
+        QCOMPARE(catalogue::allSeas().size(), catalogue::kSeaCount);
+        QCOMPARE(catalogue::seaName(4), QStringLiteral("Арабско море"));
+        QCOMPARE(catalogue::oceanName(2), QStringLiteral("Северен ледовит океан"));
+        QCOMPARE(catalogue::oceanCaptionsListed(),
+                 QStringLiteral("Атлантически, Индийски, Северен ледовит, Тихи и Южен"));
     }
 
     // Every sea's point lies in water on the land the map draws, at 1:50m and

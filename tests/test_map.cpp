@@ -189,7 +189,8 @@ private slots:
         QFETCH(int, ocean);
         QFETCH(int, sea);
         const MapPick pick{ocean, sea};
-        const std::vector<int> rows = sea >= 0 ? pelagor::allSeas() : pelagor::seasOfOcean(ocean);
+        const std::vector<int> rows =
+            sea >= 0 ? pelagor::catalogue::allSeas() : pelagor::catalogue::seasOfOcean(ocean);
         const Viewport framed = framedView(pick, kFirstSize);
         const QRectF seen(QPointF(0, 0), kFirstSize);
         for (const double zoom : {1.0, 0.5, 1.6, 3.1}) {

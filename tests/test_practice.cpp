@@ -118,7 +118,8 @@ private slots:
         for (int i = 0; i < round->count(); ++i) {
             const Question &question = round->question(i);
             QVERIFY(seas.insert(question.sea).second);
-            QVERIFY(setting.oceans.at(static_cast<std::size_t>(Round::oceanOf(question.sea))));
+            QVERIFY(setting.oceans.at(
+                static_cast<std::size_t>(pelagor::catalogue::oceanOfSea(question.sea))));
             QVERIFY(kind == Kind::Mixed || (question.asks == Asks::Map) == (kind == Kind::Map));
         }
         QCOMPARE(round->fewerThanAsked(), oceans == u"01000");

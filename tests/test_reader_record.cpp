@@ -303,7 +303,8 @@ private slots:
         QVERIFY2(handed.first().contains(QStringLiteral("Въпрос 1 от 1. ") + questionText(asked)),
                  qPrintable(handed.first()));
         handed.clear();
-        const int wrong = asked.asks == Asks::Ocean ? (Round::oceanOf(asked.sea) + 1) % 5 : -1;
+        const int wrong =
+            asked.asks == Asks::Ocean ? (pelagor::catalogue::oceanOfSea(asked.sea) + 1) % 5 : -1;
         if (asked.asks == Asks::Ocean) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_1 + wrong));
             QCOMPARE(handed, QStringList{feedbackText(asked, wrong)});

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "window/application.h"
-#include "window/pick_names.h"
 
 #include <QDir>
 #include <QImage>
@@ -176,17 +175,6 @@ private slots:
         }
         QCOMPARE(pelagor::answersWithoutWindow(static_cast<int>(argv.size()), argv.data()),
                  windowless);
-    }
-
-    void namesAsTheFormGivesThem()
-    {
-        QCOMPARE(pelagor::seaNamed(u" черно море  "), std::optional(77));
-        QCOMPARE(pelagor::seaNamed(u"Море Д’Юрвил"), std::optional(35));
-        QCOMPARE(pelagor::seaNamed(u"Арабско море"), std::optional(4));
-        QCOMPARE(pelagor::seaNamed(u"Черно"), std::nullopt);
-        QCOMPARE(pelagor::oceanNamed(u"Тихи"), std::optional(3));
-        QCOMPARE(pelagor::oceanNamed(u"северен ледовит океан"), std::optional(2));
-        QCOMPARE(pelagor::oceanNamed(u"Тихия"), std::nullopt);
     }
 
     void closingEndsWithZero()

@@ -4,10 +4,10 @@
 #include "window/application.h"
 
 #include "catalogue/facts_table.h"
+#include "catalogue/lookup.h"
 #include "map/map_export.h"
 #include "map/sea_map.h"
 #include "practice/wording.h"
-#include "window/pick_names.h"
 #include "window/saved_file.h"
 
 #include <QApplication>
@@ -95,9 +95,8 @@ std::optional<int> wholeNumber(const QString &text, int lowest, int highest)
 
 QString unknownOcean(const QString &name)
 {
-    return QStringLiteral("Няма океан „%1“; океаните са Атлантически, Индийски, Северен ледовит, "
-                          "Тихи и Южен.")
-        .arg(name);
+    return QStringLiteral("Няма океан „%1“; океаните са %2.")
+        .arg(name, catalogue::oceanCaptionsListed());
 }
 
 // The round the practice options set, or what is wrong with them.
@@ -127,7 +126,7 @@ std::variant<PracticeStart, QString> practiceFrom(const PracticeValues &values)
     if (!values.oceans.isEmpty()) {
         start.setting.oceans.fill(false);
         for (const QString &name : values.oceans) {
-            const std::optional<int> ocean = oceanNamed(name);
+            const std::optional<int> ocean = catalogue::oceanNamed(name);
             if (!ocean) {
                 return unknownOcean(name);
             }
@@ -340,9 +339,10 @@ StartOptions readCommandLine(const QApplication & /*app*/)
     parser.addOption(sea);
     const QCommandLineOption ocean(
         QStringLiteral("ocean"),
-        QStringLiteral("С --export-map: картата на този океан (Атлантически, Индийски, "
-                       "Северен ледовит, Тихи или Южен). С --practice: въпроси само за "
-                       "моретата на този океан; може да се дава няколко пъти."),
+        QStringLiteral("С --export-map: картата на този океан (%1). С --practice: въпроси само "
+                       "за моретата на този океан; може да се дава няколко пъти.")
+            .arg(catalogue::oceanCaptionsListed().replace(QStringLiteral(" и "),
+                                                          QStringLiteral(" или "))),
         QStringLiteral("океан"));
     parser.addOption(ocean);
     const QCommandLineOption size(
@@ -471,7 +471,7 @@ StartOptions readCommandLine(const QApplication & /*app*/)
                                          "--sea или --ocean, не и двете."));
     }
     if (parser.isSet(sea)) {
-        request.sea = seaNamed(parser.value(sea));
+        request.sea = catalogue::seaNamed(parser.value(sea));
         if (!request.sea) {
             return usageError(QStringLiteral("Няма море „%1“; имената са както в списъка на "
                                              "моретата, например „Черно море“.")
@@ -479,7 +479,7 @@ StartOptions readCommandLine(const QApplication & /*app*/)
         }
     }
     if (parser.isSet(ocean)) {
-        request.ocean = oceanNamed(parser.value(ocean));
+        request.ocean = catalogue::oceanNamed(parser.value(ocean));
         if (!request.ocean) {
             return usageError(unknownOcean(parser.value(ocean)));
         }
