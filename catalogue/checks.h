@@ -137,4 +137,14 @@ template <std::size_t N> consteval bool allPointsDistinct(const SeaPlace (&place
     return true;
 }
 
+// A list of sea names, in an order of its own, that names every sea of the
+// catalogue exactly once, spelt as the list spells it.
+template <std::size_t N, std::size_t M>
+consteval bool eachSeaOnce(const std::u16string_view (&names)[N], const SeaRow (&seas)[M])
+{
+    return N == M && std::ranges::all_of(seas, [&names](const SeaRow &sea) {
+               return std::ranges::count(names, sea.name) == 1;
+           });
+}
+
 } // namespace pelagor::catalogue

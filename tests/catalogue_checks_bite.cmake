@@ -1,14 +1,16 @@
 # SPDX-FileCopyrightText: 2026 The Pelagor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Proves that the compile-time checks over the catalogue and the table of sea
-# points bite: copies with one fact broken must fail to compile, each with the
+# Proves that the compile-time checks over the catalogue, the table of sea
+# points and the naming rank bite: copies with one fact broken must fail to compile, each with the
 # message that names the broken fact, and the unchanged copies must compile.
 #
 # cmake -DCXX=<compiler> -DSOURCE_DIR=<tree> -DWORK_DIR=<scratch> -P catalogue_checks_bite.cmake
 
 file(READ "${SOURCE_DIR}/catalogue/catalogue.h" original)
 file(READ "${SOURCE_DIR}/catalogue/sea_points.h" original_points)
+file(READ "${SOURCE_DIR}/catalogue/naming_rank.h" original_rank)
+set(rank "${original_rank}")
 set(failures "")
 
 function(compile_variant name content points expected_message)
@@ -16,8 +18,10 @@ function(compile_variant name content points expected_message)
     file(REMOVE_RECURSE "${dir}")
     file(WRITE "${dir}/catalogue/catalogue.h" "${content}")
     file(WRITE "${dir}/catalogue/sea_points.h" "${points}")
+    file(WRITE "${dir}/catalogue/naming_rank.h" "${rank}")
     file(COPY "${SOURCE_DIR}/catalogue/checks.h" DESTINATION "${dir}/catalogue")
-    file(WRITE "${dir}/use.cpp" "#include \"catalogue/sea_points.h\"\n")
+    file(WRITE "${dir}/use.cpp"
+        "#include \"catalogue/sea_points.h\"\n#include \"catalogue/naming_rank.h\"\n")
     execute_process(
         COMMAND "${CXX}" -std=c++20 -fsyntax-only -I "${dir}" "${dir}/use.cpp"
         RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -74,7 +78,21 @@ broken_point(hundredths "{43.0, 34.0}" "{43.05, 34.0}" "more than one decimal")
 broken_point(point_shared "{u\"Море Самар\", {12.0, 124.3}}" "{u\"Море Самар\", {11.6, 123.6}}"
     "two seas share a point")
 
+function(broken_rank name from to expected_message)
+    string(FIND "${original_rank}" "${from}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${name}: the naming rank has no \"${from}\" to change")
+    endif()
+    string(REPLACE "${from}" "${to}" rank "${original_rank}")
+    compile_variant("${name}" "${original}" "${original_points}" "${expected_message}")
+    set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+
+broken_rank(rank_row_removed "    u\"Черно море\",\n" "" "exactly 82 rows")
+broken_rank(rank_row_twice "    u\"Черно море\",\n" "    u\"Бяло море\",\n" "named exactly once")
+broken_rank(rank_misspelt "u\"Карско море \"," "u\"Карско море\"," "named exactly once")
+
 if(failures)
     message(FATAL_ERROR "The catalogue checks did not bite as expected:${failures}")
 endif()
-message(STATUS "every broken catalogue and table of points was refused with its own message")
+message(STATUS "every broken catalogue, table of points and naming rank was refused with its own message")
