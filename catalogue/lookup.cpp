@@ -82,6 +82,19 @@ QString seaName(int row)
     return name;
 }
 
+QString seaShortName(int row)
+{
+    QString name = seaName(row);
+    const QString word = QStringLiteral("море");
+    if (name.startsWith(word, Qt::CaseInsensitive) && name.size() > word.size() + 1 &&
+        name.at(word.size()) == u' ') {
+        name.remove(0, word.size() + 1);
+    } else if (name.endsWith(u' ' + word)) {
+        name.chop(word.size() + 1);
+    }
+    return name;
+}
+
 QString oceanCaption(int ocean)
 {
     return fromView(kOceanCaptions.at(static_cast<std::size_t>(ocean)));

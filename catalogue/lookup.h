@@ -32,6 +32,9 @@ namespace pelagor::catalogue {
 // A sea's name as the list writes it, without the blank some end in:
 // "Арабско море".
 [[nodiscard]] QString seaName(int row);
+// A sea's name as a map's list of several seas gives it, without the word
+// "море": "Бали", "Черно"; a gulf or a bay keeps its word: "Бенгалски залив".
+[[nodiscard]] QString seaShortName(int row);
 // An ocean's caption in the form: "Тихи".
 [[nodiscard]] QString oceanCaption(int ocean);
 // An ocean's name: "Тихи океан".

@@ -2,22 +2,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The map's plain logic, as data: its projections, its view, the views it
-// frames and the layout of its targets.
+// frames, the layout of its targets and the names beside them.
 
 #include "catalogue/catalogue.h"
 #include "catalogue/sea_points.h"
 #include "map/framing.h"
 #include "map/land_picture.h"
+#include "map/name_placement.h"
 #include "map/targets.h"
 
 #include <QTest>
 
 #include <cmath>
 #include <limits>
+#include <map>
 
 using pelagor::framedView;
 using pelagor::GeoPoint;
 using pelagor::MapPick;
+using pelagor::NamePlan;
+using pelagor::PlacedName;
 using pelagor::Projection;
 using pelagor::Target;
 using pelagor::Viewport;
@@ -45,6 +49,106 @@ double closestTargets(const Viewport &view, const std::vector<Target> &targets)
         }
     }
     return closest;
+}
+
+// A font of fixed letters: 7 px a letter for a sea, 11 for an ocean.
+pelagor::NamingStyle fixedLetters()
+{
+    pelagor::NamingStyle style;
+    style.seaText = [](const QString &text) {
+        return QSizeF(7.0 * static_cast<double>(text.size()) + 4, 16);
+    };
+    style.oceanText = [](const QString &text) {
+        return QSizeF(11.0 * static_cast<double>(text.size()), 20);
+    };
+    return style;
+}
+
+// The names the map gives a view, its marks laid out as the map lays them.
+struct Named {
+    Viewport view;
+    std::vector<Target> layout;
+    std::vector<PlacedName> names;
+
+    [[nodiscard]] QPointF at(QPointF plane) const { return view.toView(view.nearestCopy(plane)); }
+    // The seas named, by the rows of their marks.
+    [[nodiscard]] std::map<std::vector<int>, std::vector<int>> marks() const
+    {
+        std::map<std::vector<int>, std::vector<int>> named;
+        for (const PlacedName &name : names) {
+            if (name.target >= 0) {
+                named[layout[static_cast<std::size_t>(name.target)].rows] = name.rows;
+            }
+        }
+        return named;
+    }
+    // Whether the mark of these rows shows, and whether a name of this size
+    // beside it might run over the view's edge or an obstacle.
+    [[nodiscard]] bool shows(const std::vector<int> &rows, QSizeF near = {},
+                             std::span<const QRectF> obstacles = {}) const
+    {
+        const QPointF reach = QPointF(near.width(), near.height()) + QPointF(18, 18);
+        const QRectF room = QRectF(QPointF(0, 0), view.size())
+                                .adjusted(reach.x(), reach.y(), -reach.x(), -reach.y());
+        return std::ranges::any_of(layout, [&](const Target &target) {
+            const QPointF centre = at(target.plane);
+            return target.rows == rows && room.contains(centre) &&
+                   std::ranges::none_of(obstacles, [&](const QRectF &obstacle) {
+                       return obstacle.adjusted(-reach.x(), -reach.y(), reach.x(), reach.y())
+                           .contains(centre);
+                   });
+        });
+    }
+};
+
+Named namesIn(const Viewport &view, const std::vector<int> &rows, const MapPick &pick,
+              std::span<const QRectF> obstacles)
+{
+    Named named{view,
+                layoutTargets(view.projection(), view.scale(), rows, pick.sea, pelagor::kTargetGap),
+                {}};
+    const NamePlan plan(view.projection(), view.scale(), named.layout, pick.sea, pick.ocean,
+                        fixedLetters());
+    named.names = placeNames(plan, view, obstacles);
+    return named;
+}
+
+// Why the names of a view are not clear of each other, of the marks, of the
+// leader lines, of the obstacles and of the view's edge; empty if they are.
+QString unclear(const Named &named, std::span<const QRectF> obstacles)
+{
+    const QRectF area(QPointF(0, 0), named.view.size());
+    for (std::size_t i = 0; i < named.names.size(); ++i) {
+        const QRectF box = named.names[i].box;
+        const QString text = named.names[i].text;
+        if (!area.contains(box)) {
+            return text + QStringLiteral(" runs off the view");
+        }
+        for (std::size_t j = i + 1; j < named.names.size(); ++j) {
+            if (box.intersects(named.names[j].box)) {
+                return text + QStringLiteral(" overlaps ") + named.names[j].text;
+            }
+        }
+        if (std::ranges::any_of(obstacles, [box](const QRectF &o) { return box.intersects(o); })) {
+            return text + QStringLiteral(" overlaps an obstacle");
+        }
+        for (const Target &target : named.layout) {
+            // A mark by its circle; a leader line by points along it.
+            const QPointF centre = named.at(target.plane);
+            const QPointF nearest(std::clamp(centre.x(), box.left(), box.right()),
+                                  std::clamp(centre.y(), box.top(), box.bottom()));
+            if (apart(centre, nearest) < (target.isGroup() ? 11 : 6)) {
+                return text + QStringLiteral(" overlaps a mark");
+            }
+            const QLineF leader(centre, named.at(target.lies));
+            for (double step = 0; target.drawnAside() && step <= 1; step += 0.01) {
+                if (box.contains(leader.pointAt(step))) {
+                    return text + QStringLiteral(" crosses a leader line");
+                }
+            }
+        }
+    }
+    return {};
 }
 
 bool ownTarget(const std::vector<Target> &targets, int row)
@@ -222,6 +326,82 @@ private slots:
                                      static_cast<std::size_t>(row)))),
                              qPrintable(QString::number(row)));
                 }
+            }
+        }
+    }
+
+    // Every framed view, at the map's first size and at 300 x 180, with a
+    // row of buttons over its corner: the names clear of each other, of the
+    // marks, the leader lines, the buttons and the edge; the picked sea
+    // named. After a pan, a mark that shows in both views named in both,
+    // unless the view's edge or the buttons come near it where it is not;
+    // after a zoom step in, a mark that is still the same mark named again;
+    // and the names clear at both bounds of the zoom.
+    void namesKeepClear_data()
+    {
+        QTest::addColumn<int>("ocean");
+        QTest::addColumn<int>("sea");
+        QTest::addColumn<QSizeF>("size");
+        for (const QSizeF size : {kFirstSize, QSizeF(300, 180)}) {
+            for (int ocean = 0; ocean < 5; ++ocean) {
+                QTest::addRow("ocean %d, %gx%g", ocean, size.width(), size.height())
+                    << ocean << -1 << size;
+            }
+            for (int row = 0; row < static_cast<int>(pelagor::catalogue::kSeaCount); ++row) {
+                QTest::addRow(
+                    "%s, %gx%g",
+                    qPrintable(QStringView(pelagor::catalogue::kSeas[row].name).toString()),
+                    size.width(), size.height())
+                    << -1 << row << size;
+            }
+        }
+    }
+
+    void namesKeepClear()
+    {
+        QFETCH(int, ocean);
+        QFETCH(int, sea);
+        QFETCH(QSizeF, size);
+        const MapPick pick{ocean, sea};
+        const std::vector<int> rows =
+            sea >= 0 ? pelagor::catalogue::allSeas() : pelagor::catalogue::seasOfOcean(ocean);
+        const QRectF buttons[] = {QRectF(size.width() - 100, 0, 100, 36)};
+        const Named framed = namesIn(framedView(pick, size), rows, pick, buttons);
+        QVERIFY2(unclear(framed, buttons).isEmpty(), qPrintable(unclear(framed, buttons)));
+        QVERIFY(sea < 0 || framed.marks().contains({sea}));
+        QVERIFY(!framed.names.empty());
+
+        for (const QPointF pan : {QPointF(137, -41), QPointF(-260, 75), QPointF(31, 150)}) {
+            Viewport view = framed.view;
+            view.panBy(pan);
+            const Named panned = namesIn(view, rows, pick, buttons);
+            QVERIFY2(unclear(panned, buttons).isEmpty(), qPrintable(unclear(panned, buttons)));
+            for (const auto &[one, other] : {std::pair(&framed, &panned), {&panned, &framed}}) {
+                const auto there = other->marks();
+                for (const PlacedName &name : one->names) {
+                    const std::vector<int> mark =
+                        name.target < 0 ? std::vector<int>{}
+                                        : one->layout[static_cast<std::size_t>(name.target)].rows;
+                    QVERIFY2(mark.empty() || there.contains(mark) ||
+                                 !other->shows(mark, name.box.size(), buttons),
+                             qPrintable(name.text));
+                }
+            }
+        }
+        for (const double zoom : {pelagor::wheelZoomFactor(120), 1.5, 1e-9, 1e9}) {
+            Viewport view = framed.view;
+            view.zoomAbout(QPointF(size.width() / 2, size.height() / 2), zoom);
+            const Named zoomed = namesIn(view, rows, pick, buttons);
+            QVERIFY2(unclear(zoomed, buttons).isEmpty(), qPrintable(unclear(zoomed, buttons)));
+            const auto after = zoomed.marks();
+            for (const PlacedName &name : framed.names) {
+                const std::vector<int> mark =
+                    name.target < 0 ? std::vector<int>{}
+                                    : framed.layout[static_cast<std::size_t>(name.target)].rows;
+                QVERIFY2(zoom < 1 || zoom > 2 || mark.empty() ||
+                             !zoomed.shows(mark, name.box.size(), buttons) ||
+                             (after.contains(mark) && after.at(mark).size() >= name.rows.size()),
+                         qPrintable(name.text));
             }
         }
     }
