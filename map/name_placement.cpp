@@ -330,7 +330,59 @@ NamePlan::NamePlan(const Projection &projection, double scale, std::span<const T
         }
     };
 
+    // The places each mark's fullest name could take, to look ahead with.
+    struct Places {
+        std::array<QRectF, 8> boxes;
+        QRectF reach;
+        int index = -1;
+    };
+    std::vector<Places> ahead;
     for (const Turn &turn : turns) {
+        ahead.emplace_back();
+        if (turn.index < 0) {
+            continue;
+        }
+        const auto index = static_cast<std::size_t>(turn.index);
+        const QSizeF size = style.seaText(textsOf(layout_[index]).front().first);
+        if (usable(size)) {
+            Places places{around(clearing.discs[index].at,
+                                 clearing.discs[index].radius + std::max(0.0, style.offset), size),
+                          {},
+                          turn.index};
+            for (const QRectF &box : places.boxes) {
+                places.reach = places.reach.united(box);
+            }
+            ahead.back() = places;
+        }
+    }
+    // Whether taking `box` would leave a later name none of the places it
+    // still has.
+    const auto takesLastPlace = [&](const QRectF &box, std::size_t from) {
+        const QRectF wide = box.adjusted(-clearing.clearance, -clearing.clearance,
+                                         clearing.clearance, clearing.clearance);
+        for (std::size_t later = from; later < ahead.size(); ++later) {
+            const Places &places = ahead[later];
+            if (places.index < 0 || !places.reach.intersects(wide)) {
+                continue;
+            }
+            bool had = false;
+            bool keeps = false;
+            for (const QRectF &place : places.boxes) {
+                if (clearing.free(place, places.index)) {
+                    had = true;
+                    keeps = keeps || !place.intersects(wide);
+                }
+            }
+            if (had && !keeps) {
+                return true;
+            }
+        }
+        return false;
+    };
+
+    std::size_t placedSoFar = 0;
+    for (const Turn &turn : turns) {
+        ++placedSoFar;
         if (turn.kind == kOceansTurn) {
             placeOceans();
             continue;
@@ -343,20 +395,27 @@ NamePlan::NamePlan(const Projection &projection, double scale, std::span<const T
         name.name.target = turn.index;
         name.texts = textsOf(target);
         const double distance = name.radius + std::max(0.0, style.offset);
+        // The first free place that leaves every later name one of its
+        // own, else the first free place.
         for (const auto &[text, rows] : name.texts) {
             const QSizeF size = style.seaText(text);
             if (!usable(size)) {
                 continue;
             }
+            std::optional<QRectF> chosen;
             for (const QRectF &box : around(name.mark, distance, size)) {
                 if (finite(box) && clearing.free(box, turn.index)) {
-                    name.name.text = text;
-                    name.name.rows = rows;
-                    name.name.box = box;
-                    break;
+                    if (!takesLastPlace(box, placedSoFar)) {
+                        chosen = box;
+                        break;
+                    }
+                    chosen = chosen.value_or(box);
                 }
             }
-            if (!name.name.text.isEmpty()) {
+            if (chosen) {
+                name.name.text = text;
+                name.name.rows = rows;
+                name.name.box = *chosen;
                 break;
             }
         }

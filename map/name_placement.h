@@ -24,22 +24,25 @@
 //   away from every other name placed, every mark of the layout, every
 //   leader line with the dot at its end, and every obstacle. This is checked
 //   for each name as it is placed, so it holds for any input.
-// - Which seas are named is decided in two steps. A NamePlan decides at
-//   the scale, on the plane, with no view's edges (so alike wherever the
-//   view is): each name it names has a free place beside its mark there.
-//   placeNames() then puts into the view the planned names whose marks show,
-//   each at its planned place where that lies inside the view and clear of
-//   the obstacles, else at the first other free place beside its mark, also
-//   slid along the view's edge. So panning never changes which of the seas
-//   shown are named, unless the view's edge or an obstacle leaves a name
-//   no free place at all (then a group's list may shorten, or a name drop);
-//   and panning never names a sea the plan left unnamed.
-// - The picked sea is named first, so whenever its name fits beside its
-//   mark in the view at all.
-// - Zooming in moves marks apart and so mostly leaves names more room; but
-//   the plan is greedy, so a name placed elsewhere after a zoom can in
-//   principle take another's place. What the tests hold over the framed
-//   views is that a zoom step in removes a name only where a group splits.
+// - Which seas are named is decided by a NamePlan at the scale, on the plane,
+//   with no view's edges, so alike wherever the view is; a name takes the
+//   first free place that leaves every later name a place of its own, else
+//   the first free place. placeNames() then puts into the view, first the
+//   picked sea's name, then every planned name whose mark shows and whose
+//   planned place lies inside the view and off the obstacles, there (the
+//   plan keeps these clear of each other, so none of them is ever lost);
+//   then the others at the first free place round their marks, slid along
+//   the view's edge where they run over it. So panning never names a sea
+//   the plan left unnamed, and takes a name away only from a mark near the
+//   view's edge or an obstacle, where no place round it is free (a group's
+//   list may shorten there first).
+// - The picked sea's name is placed first, so it shows whenever it fits
+//   beside its mark in the view at all.
+// - Zooming in moves marks apart and so mostly leaves names more room, but
+//   the plan is greedy and decided afresh at each scale: a better-ranked
+//   sea that gains room a step in can take the room of a name near it. Not
+//   guaranteed; the tests hold it, outside splitting groups, over the framed
+//   views a wheel notch and a key step in, with one known exception.
 // - The same input gives the same names at the same places.
 #pragma once
 
