@@ -141,8 +141,8 @@ QString unclear(const Named &named, std::span<const QRectF> obstacles)
                 return text + QStringLiteral(" overlaps a mark");
             }
             const QLineF leader(centre, named.at(target.lies));
-            for (double step = 0; target.drawnAside() && step <= 1; step += 0.01) {
-                if (box.contains(leader.pointAt(step))) {
+            for (int step = 0; target.drawnAside() && step <= 100; ++step) {
+                if (box.contains(leader.pointAt(step / 100.0))) {
                     return text + QStringLiteral(" crosses a leader line");
                 }
             }
