@@ -4,6 +4,7 @@
 #include "window/practice_window.h"
 
 #include "window/map_placement.h"
+#include "window/result_pdf.h"
 
 #include "map/framing.h"
 #include "map/sea_map.h"
@@ -13,6 +14,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -28,6 +31,9 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStandardPaths>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -53,15 +59,45 @@ QLabel *wrapped(const QString &text, QWidget *parent)
 }
 
 // A label in larger, bold letters: the question and the result.
-QLabel *large(QWidget *parent)
+QLabel *large(QWidget *parent, QLabel *label = nullptr)
 {
-    auto *label = new QLabel(parent);
+    if (label == nullptr) {
+        label = new QLabel(parent);
+    }
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * kQuestionScale);
     font.setBold(true);
     label->setFont(font);
     return label;
 }
+
+// The question, and the result at the end: a text the keyboard can rest on,
+// so that a page opens with no answer or button in the keyboard's hand. A
+// screen reader reads it where its focus comes; the frame round it shows
+// the keyboard is there.
+class FocusText : public QLabel {
+public:
+    explicit FocusText(QWidget *parent) : QLabel(parent)
+    {
+        setFocusPolicy(Qt::StrongFocus);
+        setWordWrap(true);
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+        setMargin(3);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        if (hasFocus()) {
+            QStylePainter painter(this);
+            QStyleOptionFocusRect frame;
+            frame.initFrom(this);
+            frame.rect = rect().adjusted(1, 1, -1, -1);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+        }
+    }
+};
 
 QPushButton *button(const QString &text, QWidget *parent)
 {
@@ -76,7 +112,7 @@ QPushButton *button(const QString &text, QWidget *parent)
 
 PracticeWindow::PracticeWindow(QWidget *form)
     : QWidget(form, Qt::Window), pages_(new QStackedWidget(this)), map_(new SeaMap(this)),
-      enter_(new QShortcut(this))
+      enter_(new QShortcut(this)), saveKey_(new QShortcut(QKeySequence::Save, this))
 {
     setObjectName(QStringLiteral("PracticeWindow"));
     setWindowTitle(QStringLiteral("Упражнение"));
@@ -85,6 +121,7 @@ PracticeWindow::PracticeWindow(QWidget *form)
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     pages_->addWidget(buildSettings());
+    pages_->addWidget(buildName());
     pages_->addWidget(buildQuestion());
     pages_->addWidget(buildEnd());
     pages_->setMinimumWidth(340);
@@ -99,26 +136,39 @@ PracticeWindow::PracticeWindow(QWidget *form)
     layout->addWidget(pages_);
     layout->addWidget(map_, 1);
 
-    // Enter goes on from an answer, wherever the focus is, the map included.
+    // Enter goes on from an answer, wherever the focus is, the map included;
+    // held down, it goes on once.
     enter_->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    enter_->setAutoRepeat(false);
     enter_->setEnabled(false);
     connect(enter_, &QShortcut::activated, this, [this] { next(); });
+    saveKey_->setEnabled(false);
+    connect(saveKey_, &QShortcut::activated, this, [this] { saveResultAs(); });
     showPage(Page::Settings);
 
     // Names to find them by.
     const std::pair<QWidget *, const char *> named[] = {
         {begin_, "PracticeBegin"},       {variant_, "PracticeVariant"},
-        {questions_, "PracticeCount"},   {progress_, "PracticeProgress"},
-        {score_, "PracticeScore"},       {question_, "PracticeQuestion"},
-        {feedback_, "PracticeFeedback"}, {next_, "PracticeNext"},
-        {result_, "PracticeResult"},     {missed_, "PracticeMissed"},
-        {again_, "PracticeAgain"},       {settings_, "PracticeSettings"},
+        {questions_, "PracticeCount"},   {pupil_, "PracticePupil"},
+        {settingNote_, "PracticeSettingNote"}, {name_, "PracticeName"},
+        {progress_, "PracticeProgress"}, {score_, "PracticeScore"},
+        {question_, "PracticeQuestion"}, {feedback_, "PracticeFeedback"},
+        {next_, "PracticeNext"},         {result_, "PracticeResult"},
+        {saved_, "PracticeSaved"},       {save_, "PracticeSave"},
+        {missed_, "PracticeMissed"},     {again_, "PracticeAgain"},
+        {settings_, "PracticeSettings"},
     };
     for (const auto &[widget, name] : named) {
         widget->setObjectName(QLatin1String(name));
     }
     for (std::size_t ocean = 0; ocean < answers_.size(); ++ocean) {
         answers_.at(ocean)->setObjectName(QStringLiteral("PracticeOcean%1").arg(ocean));
+        oceans_.at(ocean)->setObjectName(QStringLiteral("PracticeOceanChosen%1").arg(ocean));
+    }
+    for (QWidget *opens : {static_cast<QWidget *>(next_), static_cast<QWidget *>(begin_),
+                           static_cast<QWidget *>(nameBegin_), static_cast<QWidget *>(missed_),
+                           static_cast<QWidget *>(again_)}) {
+        opens->installEventFilter(this);
     }
 }
 
@@ -142,18 +192,21 @@ QWidget *PracticeWindow::buildSettings()
         kindLayout->addWidget(option);
     }
     kinds_->button(static_cast<int>(Kind::Mixed))->setChecked(true);
+    connect(kinds_, &QButtonGroup::idToggled, this, [this] { checkSettings(); });
     layout->addWidget(kindBox);
 
+    // Each ocean with an Alt key of its own, none of the page's others.
+    const std::array<QString, catalogue::kOceanCount> oceanKeys{
+        QStringLiteral("&Атлантически океан"), QStringLiteral("&Индийски океан"),
+        QStringLiteral("Северен &ледовит океан"), QStringLiteral("&Тихи океан"),
+        QStringLiteral("&Южен океан")};
     auto *oceanBox = new QGroupBox(QStringLiteral("Океани"), page);
     auto *oceanLayout = new QVBoxLayout(oceanBox);
     for (std::size_t ocean = 0; ocean < oceans_.size(); ++ocean) {
-        auto *check = new QCheckBox(practice::oceanName(static_cast<int>(ocean)), oceanBox);
+        auto *check = new QCheckBox(oceanKeys.at(ocean), oceanBox);
         check->setChecked(true);
         check->setMinimumHeight(26);
-        connect(check, &QCheckBox::toggled, this, [this] {
-            begin_->setEnabled(std::ranges::any_of(
-                oceans_, [](const QCheckBox *box) { return box->isChecked(); }));
-        });
+        connect(check, &QCheckBox::toggled, this, [this] { checkSettings(); });
         oceans_.at(ocean) = check;
         oceanLayout->addWidget(check);
     }
@@ -177,12 +230,53 @@ QWidget *PracticeWindow::buildSettings()
     auto *variantLabel = new QLabel(QStringLiteral("&Вариант:"), page);
     variantLabel->setBuddy(variant_);
     form->addRow(variantLabel, variant_);
+    pupil_ = new QLineEdit(page);
+    pupil_->setMaxLength(static_cast<int>(practice::kMaxPupilName));
+    pupil_->setToolTip(QStringLiteral("По желание: за запазения резултат, например „Иван "
+                                      "Петров 7-а“."));
+    pupil_->setAccessibleDescription(pupil_->toolTip());
+    pupil_->setMinimumHeight(28);
+    auto *pupilLabel = new QLabel(QStringLiteral("И&ме и клас:"), page);
+    pupilLabel->setBuddy(pupil_);
+    form->addRow(pupilLabel, pupil_);
     layout->addLayout(form);
 
+    settingNote_ = wrapped(QString(), page);
+    layout->addWidget(settingNote_);
     begin_ = button(QStringLiteral("&Започни"), page);
     connect(begin_, &QPushButton::clicked, this, [this] { startChosen(); });
-    connect(variant_, &QLineEdit::returnPressed, this, [this] { startChosen(); });
+    for (QLineEdit *field : {variant_, pupil_}) {
+        connect(field, &QLineEdit::returnPressed, this, [this] { startChosen(); });
+    }
     layout->addWidget(begin_);
+    layout->addStretch();
+    return page;
+}
+
+QWidget *PracticeWindow::buildName()
+{
+    auto *page = new QWidget(this);
+    auto *layout = new QVBoxLayout(page);
+    auto *label = wrapped(QStringLiteral("Напиши името и класа си и натисни Enter. Резултатът "
+                                         "ще бъде записан с тях."),
+                          page);
+    layout->addWidget(label);
+    auto *form = new QFormLayout();
+    name_ = new QLineEdit(page);
+    name_->setMaxLength(static_cast<int>(practice::kMaxPupilName));
+    name_->setMinimumHeight(28);
+    name_->setAccessibleDescription(label->text());
+    auto *nameLabel = new QLabel(QStringLiteral("&Име и клас:"), page);
+    nameLabel->setBuddy(name_);
+    form->addRow(nameLabel, name_);
+    layout->addLayout(form);
+    nameNote_ = wrapped(QString(), page);
+    layout->addWidget(nameNote_);
+    nameBegin_ = button(QStringLiteral("&Започни"), page);
+    nameBegin_->setObjectName(QStringLiteral("PracticeNameBegin"));
+    connect(nameBegin_, &QPushButton::clicked, this, [this] { startNamed(); });
+    connect(name_, &QLineEdit::returnPressed, this, [this] { startNamed(); });
+    layout->addWidget(nameBegin_);
     layout->addStretch();
     return page;
 }
@@ -200,18 +294,19 @@ QWidget *PracticeWindow::buildQuestion()
     layout->addLayout(top);
     note_ = wrapped(QString(), page);
     layout->addWidget(note_);
-    question_ = large(page);
-    question_->setWordWrap(true);
-    question_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    question_ = large(page, new FocusText(page));
     question_->setMinimumHeight(question_->fontMetrics().height() * 2 + 8);
+    question_->installEventFilter(this);
     layout->addWidget(question_);
-    hint_ = wrapped(QStringLiteral("Щракнете или докоснете белега на морето, или стигнете до "
-                                   "него с Tab и натиснете Enter. Белег с число събира "
-                                   "няколко морета: той само приближава картата към тях."),
-                    page);
-    layout->addWidget(hint_);
 
-    oceanButtons_ = new QWidget(page);
+    // The hint of a map question and the answers of an ocean question take
+    // the same room, so that "Напред" stays where it was: a second click on
+    // it lands on nothing new.
+    answerArea_ = new QStackedWidget(page);
+    hint_ = wrapped(practice::mapHintText(), answerArea_);
+    hint_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    answerArea_->addWidget(hint_);
+    oceanButtons_ = new QWidget(answerArea_);
     auto *oceanLayout = new QVBoxLayout(oceanButtons_);
     oceanLayout->setContentsMargins(0, 0, 0, 0);
     for (std::size_t ocean = 0; ocean < answers_.size(); ++ocean) {
@@ -221,10 +316,12 @@ QWidget *PracticeWindow::buildQuestion()
         answer->setToolTip(QStringLiteral("Клавиш %1").arg(ocean + 1));
         connect(answer, &QPushButton::clicked, this,
                 [this, ocean] { answerOcean(static_cast<int>(ocean)); });
+        answer->installEventFilter(this);
         answers_.at(ocean) = answer;
         oceanLayout->addWidget(answer);
     }
-    layout->addWidget(oceanButtons_);
+    answerArea_->addWidget(oceanButtons_);
+    layout->addWidget(answerArea_);
 
     feedback_ = wrapped(QString(), page);
     feedback_->setMinimumHeight(feedback_->fontMetrics().height() * 3);
@@ -240,8 +337,10 @@ QWidget *PracticeWindow::buildEnd()
 {
     auto *page = new QWidget(this);
     auto *layout = new QVBoxLayout(page);
-    result_ = large(page);
+    result_ = large(page, new FocusText(page));
     layout->addWidget(result_);
+    saved_ = wrapped(QString(), page);
+    layout->addWidget(saved_);
     review_ = new QListWidget(page);
     review_->setObjectName(QStringLiteral("PracticeReview"));
     review_->setAccessibleName(QStringLiteral("Преглед на въпросите"));
@@ -252,6 +351,10 @@ QWidget *PracticeWindow::buildEnd()
             [this](int row) { showReviewRow(row); });
     layout->addWidget(review_, 1);
 
+    save_ = button(QStringLiteral("&Запази резултата…"), page);
+    save_->setToolTip(QStringLiteral("Ctrl+S: лист A4 в PDF за учителя"));
+    connect(save_, &QPushButton::clicked, this, [this] { saveResultAs(); });
+    layout->addWidget(save_);
     missed_ = button(QStringLiteral("Само &грешните"), page);
     again_ = button(QStringLiteral("Нов &кръг"), page);
     settings_ = button(QStringLiteral("&Настройки"), page);
@@ -285,10 +388,11 @@ void PracticeWindow::showPage(Page page)
         focus->clearFocus();
     }
     pages_->setCurrentIndex(static_cast<int>(page));
-    map_->setVisible(page != Page::Settings);
+    map_->setVisible(page == Page::Question || page == Page::End);
     if (page != Page::Question) {
         enter_->setEnabled(false);
     }
+    saveKey_->setEnabled(page == Page::End);
 }
 
 void PracticeWindow::showBesideForm(QSize wanted)
@@ -322,8 +426,10 @@ void PracticeWindow::showBesideForm(QSize wanted)
 void PracticeWindow::showSettings()
 {
     round_.reset();
+    waiting_.reset();
     setWindowTitle(QStringLiteral("Упражнение"));
     say(QString(), nullptr);
+    checkSettings();
     showPage(Page::Settings);
     showBesideForm(sizeHint());
     raise();
@@ -342,6 +448,20 @@ practice::Setting PracticeWindow::settingChosen() const
     return setting;
 }
 
+void PracticeWindow::checkSettings()
+{
+    const practice::Setting setting = settingChosen();
+    const practice::Fault fault = practice::check(setting, 1);
+    QString note = practice::settingNote(setting);
+    if (fault == practice::Fault::NoOcean) {
+        note = QStringLiteral("Избери поне един океан.");
+    }
+    settingNote_->setText(note);
+    settingNote_->setVisible(!note.isEmpty());
+    begin_->setEnabled(fault == practice::Fault::None);
+    begin_->setAccessibleDescription(note);
+}
+
 void PracticeWindow::startChosen()
 {
     if (!begin_->isEnabled()) {
@@ -352,10 +472,23 @@ void PracticeWindow::startChosen()
     start(settingChosen(), number ? std::optional(variant) : std::nullopt);
 }
 
+void PracticeWindow::setHandIn(const practice::HandIn &handIn)
+{
+    if (!handIn.pupil.isEmpty()) {
+        pupil_->setText(handIn.pupil);
+    }
+    resultPath_ = handIn.result;
+    resultIsFolder_ = handIn.resultIsFolder;
+}
+
+QString PracticeWindow::pupil() const
+{
+    return practice::cleanPupilName(pupil_->text());
+}
+
 void PracticeWindow::start(const practice::Setting &setting, std::optional<int> variant)
 {
-    round_ = practice::Round::make(setting, variant.value_or(practice::freshVariant()));
-    if (!round_) {
+    if (practice::check(setting, variant.value_or(1)) != practice::Fault::None) {
         showSettings();
         return;
     }
@@ -366,6 +499,23 @@ void PracticeWindow::start(const practice::Setting &setting, std::optional<int> 
         oceans_.at(ocean)->setChecked(setting.oceans.at(ocean));
     }
     const QSize wanted(pages_->minimumWidth() + kMapSize.width(), kMapSize.height());
+    if (resultPath_ && pupil().isEmpty()) {
+        // A result handed in by itself carries the pupil's name: asked first.
+        round_.reset();
+        waiting_.emplace(setting, variant);
+        setWindowTitle(QStringLiteral("Упражнение"));
+        showPage(Page::Name);
+        showBesideForm(wanted);
+        raise();
+        activateWindow();
+        name_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    round_ = practice::Round::make(setting, variant.value_or(practice::freshVariant()));
+    if (!round_) {
+        showSettings();
+        return;
+    }
     showBesideForm(wanted);
     if (width() < wanted.width() || height() < wanted.height()) {
         resize(size().expandedTo(wanted));
@@ -373,6 +523,22 @@ void PracticeWindow::start(const practice::Setting &setting, std::optional<int> 
     raise();
     activateWindow();
     ask();
+}
+
+void PracticeWindow::startNamed()
+{
+    const QString name = practice::cleanPupilName(name_->text());
+    if (name.isEmpty()) {
+        nameNote_->setText(QStringLiteral("Без име резултатът не може да бъде записан."));
+        say(nameNote_->text(), name_);
+        return;
+    }
+    nameNote_->clear();
+    pupil_->setText(name);
+    if (waiting_) {
+        const auto [setting, variant] = *std::exchange(waiting_, std::nullopt);
+        start(setting, variant);
+    }
 }
 
 std::vector<int> PracticeWindow::roundSeas() const
@@ -404,26 +570,27 @@ void PracticeWindow::ask()
     note_->setText(fewer);
     note_->setVisible(!fewer.isEmpty());
     question_->setText(practice::questionText(asked));
-    hint_->setVisible(onMap);
-    oceanButtons_->setVisible(!onMap);
+    answerArea_->setCurrentWidget(onMap ? static_cast<QWidget *>(hint_) : oceanButtons_);
     for (QPushButton *answer : answers_) {
         answer->setEnabled(true);
     }
     feedback_->clear();
     next_->setEnabled(false);
-    // Never the asked sea framed: the view of the round's oceans.
+    // Never the asked sea framed: the view of the round's oceans, no mark
+    // in the keyboard's hand.
     map_->setNamesHidden(true);
     map_->showSeas(roundSeas());
 
-    QString spoken = progress_->text() + QStringLiteral(". ") + question_->text();
+    // The keyboard rests on the question: a reader says it (its name) and
+    // then where it stands and how it is answered.
+    QString spoken = progress_->text() + QStringLiteral(". ");
     if (!fewer.isEmpty()) {
         spoken = fewer + QLatin1Char(' ') + spoken;
     }
-    if (onMap) {
-        say(spoken + QLatin1Char(' ') + hint_->text(), map_);
-    } else {
-        say(spoken + QStringLiteral(" Клавиши от 1 до 5."), answers_.front());
-    }
+    spoken += onMap ? hint_->text()
+                    : QStringLiteral("Натисни клавиш от 1 до 5 или стигни до отговора със "
+                                     "стрелките.");
+    say(spoken, question_);
 }
 
 std::optional<PracticeWindow::Taken> PracticeWindow::takeAnswer(Asks kind, int given)
@@ -489,6 +656,60 @@ bool PracticeWindow::showsFeedback() const
     return enter_->isEnabled();
 }
 
+bool PracticeWindow::moveAmongAnswers(int key)
+{
+    const bool open = pages_->currentIndex() == static_cast<int>(Page::Question) && round_ &&
+                      !round_->finished() && !showsFeedback();
+    if (!open || !oceanButtons_->isVisible()) {
+        return false;
+    }
+    const bool back = key == Qt::Key_Up || key == Qt::Key_Left;
+    if (!back && key != Qt::Key_Down && key != Qt::Key_Right) {
+        return false;
+    }
+    const auto at = std::ranges::find(answers_, QApplication::focusWidget());
+    const int last = static_cast<int>(answers_.size()) - 1;
+    int to = back ? last : 0;
+    if (at != answers_.end()) {
+        const int from = static_cast<int>(at - answers_.begin());
+        to = std::clamp(from + (back ? -1 : 1), 0, last);
+    }
+    answers_.at(static_cast<std::size_t>(to))
+        ->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    return true;
+}
+
+bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress) {
+        const auto *key = dynamic_cast<QKeyEvent *>(event);
+        const bool plain = key != nullptr && (key->modifiers() & ~Qt::KeypadModifier) == 0;
+        if (plain && moveAmongAnswers(key->key())) {
+            return true;
+        }
+        // Tab from the question of a map question goes into the map, to its
+        // first (or with Shift, its last) point.
+        const bool tab = key != nullptr && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab);
+        if (tab && watched == question_ && !oceanButtons_->isVisible() && !showsFeedback()) {
+            map_->setFocus(key->key() == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            QKeyEvent moved(QEvent::KeyPress, key->key(), key->modifiers());
+            QCoreApplication::sendEvent(map_, &moved);
+            return true;
+        }
+    }
+    // A press on an answer within a double click of a press on a button that
+    // opens a question was meant for that button ("Напред" clicked twice).
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if (press && std::ranges::find(answers_, watched) == answers_.end()) {
+        opened_.start();
+    } else if (press && opened_.isValid() &&
+               opened_.elapsed() < QApplication::doubleClickInterval()) {
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void PracticeWindow::next()
 {
     if (!showsFeedback()) {
@@ -505,6 +726,7 @@ void PracticeWindow::finish()
         return;
     }
     say(QString(), nullptr);
+    finishedAt_ = QDateTime::currentDateTime();
     showPage(Page::End);
     setWindowTitle(practice::titleText(*round_));
     result_->setText(practice::resultText(*round_));
@@ -514,20 +736,10 @@ void PracticeWindow::finish()
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const practice::ReviewRow &row = rows[i];
         // The question, then the answer given, and the right one where it differs.
-        QString text =
-            QStringLiteral("%1. %2\n").arg(i + 1).arg(practice::questionText(row.question));
-        QString spoken = text;
-        if (row.right) {
-            text += QStringLiteral("✓ ") + practice::givenText(row);
-            spoken += QStringLiteral("Вярно: ") + practice::givenText(row);
-        } else {
-            text += QStringLiteral("✗ %1 — вярно: %2")
-                        .arg(practice::givenText(row), practice::rightText(row));
-            spoken += QStringLiteral("Грешно: %1. Вярно: %2")
-                          .arg(practice::givenText(row), practice::rightText(row));
-        }
-        auto *item = new QListWidgetItem(text, review_);
-        item->setData(Qt::AccessibleTextRole, spoken);
+        const QString question = practice::reviewQuestion(static_cast<int>(i), row);
+        auto *item = new QListWidgetItem(question + u'\n' + practice::reviewAnswer(row), review_);
+        item->setData(Qt::AccessibleTextRole,
+                      question + u' ' + practice::reviewAnswerSpoken(row));
         item->setToolTip(QStringLiteral("Показва морето на картата"));
     }
     review_->setCurrentRow(-1);
@@ -535,8 +747,66 @@ void PracticeWindow::finish()
     missed_->setEnabled(round_->missedOnly().has_value());
     map_->setNamesHidden(false);
     map_->showSeas(roundSeas());
-    say(result_->text() + QStringLiteral(". Всеки ред на прегледа показва морето си на картата."),
-        missed_->isEnabled() ? missed_ : again_);
+    saved_->clear();
+    handResultIn();
+    saved_->setVisible(!saved_->text().isEmpty());
+    QString spoken = result_->text() + QStringLiteral(". ");
+    if (!saved_->text().isEmpty()) {
+        spoken += saved_->text() + u' ';
+    }
+    // The keyboard rests on the result, so that a second Enter meant for
+    // "Напред" starts nothing new.
+    say(spoken + QStringLiteral("Всеки ред на прегледа показва морето си на картата."), result_);
+}
+
+QString PracticeWindow::saveResult(const QString &path) const
+{
+    if (!round_ || !round_->finished()) {
+        return QStringLiteral("Резултат има, когато кръгът свърши.");
+    }
+    return writeResult(practice::resultSheet(*round_, pupil(), finishedAt_), path, font());
+}
+
+void PracticeWindow::handResultIn()
+{
+    if (!resultPath_ || !round_) {
+        return;
+    }
+    const QString path = resultIsFolder_ ? freeResultPath(*resultPath_, pupil(),
+                                                          round_->variant(), finishedAt_)
+                                         : *resultPath_;
+    const QString error = saveResult(path);
+    saved_->setText(error.isEmpty() ? QStringLiteral("Резултатът е записан във файла „%1“.")
+                                          .arg(QDir::toNativeSeparators(path))
+                                    : error + QStringLiteral(" Запази го с „Запази резултата…“."));
+}
+
+void PracticeWindow::saveResultAs()
+{
+    if (!round_ || !round_->finished()) {
+        return;
+    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = QDir::homePath();
+    }
+    // Qt's own dialog, whose texts the program carries in Bulgarian.
+    QFileDialog dialog(this, QStringLiteral("Запазване на резултата"), folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Документ PDF, лист A4 (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(practice::resultFileName(pupil(), round_->variant(), finishedAt_));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    const QString error = saveResult(path);
+    saved_->setText(error.isEmpty() ? QStringLiteral("Резултатът е записан във файла „%1“.")
+                                          .arg(QDir::toNativeSeparators(path))
+                                    : error);
+    saved_->setVisible(true);
+    say(saved_->text(), save_);
 }
 
 void PracticeWindow::showReviewRow(int row)
@@ -578,6 +848,9 @@ void PracticeWindow::keyPressEvent(QKeyEvent *event)
         answerOcean(key - Qt::Key_1);
         return;
     }
+    if ((event->modifiers() & ~Qt::KeypadModifier) == 0 && moveAmongAnswers(key)) {
+        return;
+    }
     if (key == Qt::Key_Escape) {
         close();
         return;
@@ -588,8 +861,10 @@ void PracticeWindow::keyPressEvent(QKeyEvent *event)
 bool PracticeWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::Close) {
+        // A round left unfinished hands nothing in.
         say(QString(), nullptr);
         round_.reset();
+        waiting_.reset();
     }
     return QWidget::event(event);
 }
