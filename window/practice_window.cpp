@@ -32,8 +32,7 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStandardPaths>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -89,12 +88,13 @@ protected:
     void paintEvent(QPaintEvent *event) override
     {
         QLabel::paintEvent(event);
+        // Drawn whatever moved the focus here, unlike a style's focus frame,
+        // which waits for a key.
         if (hasFocus()) {
-            QStylePainter painter(this);
-            QStyleOptionFocusRect frame;
-            frame.initFrom(this);
-            frame.rect = rect().adjusted(1, 1, -1, -1);
-            painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+            QPainter painter(this);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+            painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
         }
     }
 };
