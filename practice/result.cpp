@@ -52,18 +52,18 @@ ResultSheet resultSheet(const Round &round, const QString &pupil, const QDateTim
 {
     ResultSheet sheet;
     sheet.title = QStringLiteral("Резултат от упражнение");
-    sheet.about << QStringLiteral("Ученик: %1")
-                       .arg(pupil.isEmpty() ? QStringLiteral("без име") : pupil)
-                << QStringLiteral("Дата и час: %1").arg(when.toString(u"dd.MM.yyyy, HH:mm"))
-                << QStringLiteral("Вариант %1%2")
-                       .arg(round.variant())
-                       .arg(round.onlyMissed() ? QStringLiteral(", само грешните") : QString())
-                << settingText(round.setting());
+    sheet.about
+        << QStringLiteral("Ученик: %1").arg(pupil.isEmpty() ? QStringLiteral("без име") : pupil)
+        << QStringLiteral("Дата и час: %1").arg(when.toString(u"dd.MM.yyyy, HH:mm"))
+        << QStringLiteral("Вариант %1%2")
+               .arg(round.variant())
+               .arg(round.onlyMissed() ? QStringLiteral(", само грешните") : QString())
+        << settingText(round.setting());
     sheet.score = resultText(round);
     const std::vector<ReviewRow> rows = round.review();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        sheet.rows.push_back({reviewQuestion(static_cast<int>(i), rows[i]),
-                              reviewAnswer(rows[i]), rows[i].right});
+        sheet.rows.push_back(
+            {reviewQuestion(static_cast<int>(i), rows[i]), reviewAnswer(rows[i]), rows[i].right});
     }
     return sheet;
 }
@@ -83,7 +83,8 @@ QString resultFileName(const QString &pupil, int variant, const QDateTime &when,
     if (name.isEmpty()) {
         name = QStringLiteral("без име");
     }
-    name += QStringLiteral(" — вариант %1 — %2").arg(variant).arg(when.toString(u"yyyy-MM-dd HH.mm"));
+    name +=
+        QStringLiteral(" — вариант %1 — %2").arg(variant).arg(when.toString(u"yyyy-MM-dd HH.mm"));
     if (number > 1) {
         name += QStringLiteral(" (%1)").arg(number);
     }

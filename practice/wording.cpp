@@ -84,7 +84,8 @@ QString oceansText(const Setting &setting)
         return QStringLiteral("всички");
     }
     const QString last = names.takeLast();
-    return (names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last) +
+    return (names.isEmpty() ? last
+                            : names.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last) +
            QStringLiteral(" океан");
 }
 
@@ -218,8 +219,7 @@ QString reviewAnswer(const ReviewRow &row)
         return QStringLiteral("✓ ") + givenText(row);
     }
     return QStringLiteral("✗ %1 — вярно: %2")
-        .arg(givenText(row),
-             answerText(row.question, Round::rightAnswer(row.question), true));
+        .arg(givenText(row), answerText(row.question, Round::rightAnswer(row.question), true));
 }
 
 QString reviewAnswerSpoken(const ReviewRow &row)

@@ -96,8 +96,7 @@ private slots:
         row("variant 0", Kind::Mixed, 10, all, 0, "", Fault::VariantOutOfRange);
         row("variant 10000", Kind::Mixed, 10, all, 10000, "", Fault::VariantOutOfRange);
         row("no ocean", Kind::Mixed, 10, "00000", 1, "", Fault::NoOcean);
-        row("ocean questions of one ocean", Kind::Ocean, 10, "00010", 1, "",
-            Fault::OneOceanAsked);
+        row("ocean questions of one ocean", Kind::Ocean, 10, "00010", 1, "", Fault::OneOceanAsked);
     }
 
     void variants()
@@ -226,13 +225,15 @@ private slots:
             "3. Покажи море Сулу на картата.|✗ Море Сулавеси — вярно: море Сулу|Грешно: море "
             "Сулавеси. Вярно: море Сулу.");
         row("review line, right", reviewAnswer({{65, Asks::Map}, 65, true}), "✓ Персийски залив");
-        row("settings, one ocean", settingNote(settingOf(Kind::Ocean, 5, "00010")) + u'|' +
-            settingNote(settingOf(Kind::Mixed, 5, "00010")) + u'|' +
-            settingNote(settingOf(Kind::Ocean, 5, "01010")),
+        row("settings, one ocean",
+            settingNote(settingOf(Kind::Ocean, 5, "00010")) + u'|' +
+                settingNote(settingOf(Kind::Mixed, 5, "00010")) + u'|' +
+                settingNote(settingOf(Kind::Ocean, 5, "01010")),
             "Избери поне два океана: с един океан отговорът на всеки въпрос е един и същ.|С "
             "един океан въпросите са само на картата.|");
-        row("setting", settingText(settingOf(Kind::Map, 7, "11010")) + u'|' +
-            settingText(settingOf(Kind::Mixed, 10, "11111")),
+        row("setting",
+            settingText(settingOf(Kind::Map, 7, "11010")) + u'|' +
+                settingText(settingOf(Kind::Mixed, 10, "11111")),
             "Въпроси: покажи морето на картата; океани: Атлантически, Индийски и Тихи океан; "
             "брой въпроси: 7|Въпроси: смесени; океани: всички; брой въпроси: 10");
         row("one ocean, fewer", fewerSeasText(roundOf(settingOf(Kind::Map, 8, "01000"), 5)),
@@ -256,15 +257,15 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("file");
-        const auto row = [](const char *name, const QString &given, int number,
-                            const char *cleaned, const char *file) {
+        const auto row = [](const char *name, const QString &given, int number, const char *cleaned,
+                            const char *file) {
             QTest::newRow(name) << given << number << QString::fromUtf8(cleaned)
                                 << QString::fromUtf8(file);
         };
         const char *ivan = "Иван Петров 7-а — вариант 42 — 2026-12-09 10.15.pdf";
         row("as typed", QStringLiteral("Иван Петров 7-а"), 1, "Иван Петров 7-а", ivan);
-        row("blanks and control characters",
-            QStringLiteral(" Иван\tПетров\r\n 7-а\x01\u200b "), 1, "Иван Петров 7-а", ivan);
+        row("blanks and control characters", QStringLiteral(" Иван\tПетров\r\n 7-а\x01\u200b "), 1,
+            "Иван Петров 7-а", ivan);
         row("forbidden in a file name, taken", QStringLiteral(".. 7/а: \"Б\" <a>|*?\\"), 3,
             ".. 7/а: \"Б\" <a>|*?\\", "7-а- -Б- -a----- — вариант 42 — 2026-12-09 10.15 (3).pdf");
         row("nothing left", QStringLiteral("\x02\x7f "), 1, "",
@@ -287,9 +288,9 @@ private slots:
         const QString cleaned = cleanPupilName(given);
         QCOMPARE(cleaned, name);
         QVERIFY(cleaned.size() <= kMaxPupilName);
-        QCOMPARE(resultFileName(cleaned, 42, QDateTime(QDate(2026, 12, 9), QTime(10, 15, 42)),
-                                number),
-                 file);
+        QCOMPARE(
+            resultFileName(cleaned, 42, QDateTime(QDate(2026, 12, 9), QTime(10, 15, 42)), number),
+            file);
     }
 
     void resultSheetOfRound()
@@ -297,12 +298,12 @@ private slots:
         Round round = roundOf(settingOf(Kind::Mixed, 2, "10010"), 42);
         round.answer(Round::rightAnswer(round.question(0)));
         round.answer(Round::rightAnswer(round.question(1)) == 0 ? 1 : 0);
-        const ResultSheet sheet =
-            resultSheet(round, QStringLiteral("Иван Петров 7-а"), QDateTime(QDate(2026, 12, 9), QTime(10, 15)));
-        QCOMPARE(sheet.about, (QStringList{QStringLiteral("Ученик: Иван Петров 7-а"),
-                                           QStringLiteral("Дата и час: 09.12.2026, 10:15"),
-                                           QStringLiteral("Вариант 42"),
-                                           settingText(round.setting())}));
+        const ResultSheet sheet = resultSheet(round, QStringLiteral("Иван Петров 7-а"),
+                                              QDateTime(QDate(2026, 12, 9), QTime(10, 15)));
+        QCOMPARE(sheet.about,
+                 (QStringList{QStringLiteral("Ученик: Иван Петров 7-а"),
+                              QStringLiteral("Дата и час: 09.12.2026, 10:15"),
+                              QStringLiteral("Вариант 42"), settingText(round.setting())}));
         QCOMPARE(sheet.score, QStringLiteral("1 от 2 верни"));
         QCOMPARE(sheet.rows.size(), std::size_t(2));
         QCOMPARE(sheet.rows[1].question, reviewQuestion(1, round.review()[1]));

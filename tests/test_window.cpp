@@ -669,8 +669,8 @@ private slots:
         QCOMPARE(keys.size(), 12);
         // A round of ocean questions needs two oceans; with one, "Започни" waits.
         const auto chosen = [practice](int ocean) {
-            return control<QCheckBox>(*practice,
-                                      qPrintable(QStringLiteral("PracticeOceanChosen%1").arg(ocean)));
+            return control<QCheckBox>(
+                *practice, qPrintable(QStringLiteral("PracticeOceanChosen%1").arg(ocean)));
         };
         auto *begin = control<QPushButton>(*practice, "PracticeBegin");
         practice->findChildren<QRadioButton *>().at(kind)->click();
@@ -848,8 +848,8 @@ private slots:
                      written.value(0).startsWith(QStringLiteral("Иван Петров 7-а — вариант 42 — ")),
                  qPrintable(written.value(0)));
         QProcess text;
-        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                                                  pdf, QStringLiteral("-")});
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(30000));
         const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
         QStringList expected{label("PracticeResult"), QStringLiteral("Вариант 42")};

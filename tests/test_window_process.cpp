@@ -79,8 +79,8 @@ private slots:
         wrong("pupil without practice", {QStringLiteral("--pupil"), QStringLiteral("Иван")});
         wrong("result without practice", {QStringLiteral("--result=р.pdf")});
         wrong("no pupil's name", {practice, QStringLiteral("--pupil"), QStringLiteral(" \t")});
-        wrong("result neither folder nor PDF", {practice, QStringLiteral("--result"),
-                                                QStringLiteral("резултат.txt")});
+        wrong("result neither folder nor PDF",
+              {practice, QStringLiteral("--result"), QStringLiteral("резултат.txt")});
         wrong("result in a missing folder",
               {practice, QStringLiteral("--result"), QStringLiteral("няма/резултат.pdf")});
         wrong("result into an unwritable folder",

@@ -168,8 +168,8 @@ std::variant<PracticeStart, QString> practiceFrom(const PracticeValues &values)
                                   "завършва на .pdf.")
                 .arg(*values.result);
         }
-        const QString why = checkWritableFolder(folder ? result.absoluteFilePath()
-                                                       : result.absolutePath());
+        const QString why =
+            checkWritableFolder(folder ? result.absoluteFilePath() : result.absolutePath());
         if (!why.isEmpty()) {
             return why;
         }

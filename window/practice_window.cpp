@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -32,7 +33,6 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStandardPaths>
-#include <QPainter>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -148,14 +148,22 @@ PracticeWindow::PracticeWindow(QWidget *form)
 
     // Names to find them by.
     const std::pair<QWidget *, const char *> named[] = {
-        {begin_, "PracticeBegin"},       {variant_, "PracticeVariant"},
-        {questions_, "PracticeCount"},   {pupil_, "PracticePupil"},
-        {settingNote_, "PracticeSettingNote"}, {name_, "PracticeName"},
-        {progress_, "PracticeProgress"}, {score_, "PracticeScore"},
-        {question_, "PracticeQuestion"}, {feedback_, "PracticeFeedback"},
-        {next_, "PracticeNext"},         {result_, "PracticeResult"},
-        {saved_, "PracticeSaved"},       {save_, "PracticeSave"},
-        {missed_, "PracticeMissed"},     {again_, "PracticeAgain"},
+        {begin_, "PracticeBegin"},
+        {variant_, "PracticeVariant"},
+        {questions_, "PracticeCount"},
+        {pupil_, "PracticePupil"},
+        {settingNote_, "PracticeSettingNote"},
+        {name_, "PracticeName"},
+        {progress_, "PracticeProgress"},
+        {score_, "PracticeScore"},
+        {question_, "PracticeQuestion"},
+        {feedback_, "PracticeFeedback"},
+        {next_, "PracticeNext"},
+        {result_, "PracticeResult"},
+        {saved_, "PracticeSaved"},
+        {save_, "PracticeSave"},
+        {missed_, "PracticeMissed"},
+        {again_, "PracticeAgain"},
         {settings_, "PracticeSettings"},
     };
     for (const auto &[widget, name] : named) {
@@ -690,7 +698,8 @@ bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
         }
         // Tab from the question of a map question goes into the map, to its
         // first (or with Shift, its last) point.
-        const bool tab = key != nullptr && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab);
+        const bool tab =
+            key != nullptr && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab);
         if (tab && watched == question_ && !oceanButtons_->isVisible() && !showsFeedback()) {
             map_->setFocus(key->key() == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             QKeyEvent moved(QEvent::KeyPress, key->key(), key->modifiers());
@@ -738,8 +747,7 @@ void PracticeWindow::finish()
         // The question, then the answer given, and the right one where it differs.
         const QString question = practice::reviewQuestion(static_cast<int>(i), row);
         auto *item = new QListWidgetItem(question + u'\n' + practice::reviewAnswer(row), review_);
-        item->setData(Qt::AccessibleTextRole,
-                      question + u' ' + practice::reviewAnswerSpoken(row));
+        item->setData(Qt::AccessibleTextRole, question + u' ' + practice::reviewAnswerSpoken(row));
         item->setToolTip(QStringLiteral("Показва морето на картата"));
     }
     review_->setCurrentRow(-1);
@@ -772,9 +780,9 @@ void PracticeWindow::handResultIn()
     if (!resultPath_ || !round_) {
         return;
     }
-    const QString path = resultIsFolder_ ? freeResultPath(*resultPath_, pupil(),
-                                                          round_->variant(), finishedAt_)
-                                         : *resultPath_;
+    const QString path = resultIsFolder_
+                             ? freeResultPath(*resultPath_, pupil(), round_->variant(), finishedAt_)
+                             : *resultPath_;
     const QString error = saveResult(path);
     saved_->setText(error.isEmpty() ? QStringLiteral("Резултатът е записан във файла „%1“.")
                                           .arg(QDir::toNativeSeparators(path))

@@ -71,7 +71,8 @@ bool drawSheet(QPdfWriter &pdf, const practice::ResultSheet &sheet, const QFont 
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const Block &block = blocks[i];
         const QFontMetricsF metrics(sized(font, block), &pdf);
-        const QRectF wide(room.left() + block.indent, 0, room.width() - block.indent, room.height());
+        const QRectF wide(room.left() + block.indent, 0, room.width() - block.indent,
+                          room.height());
         const double height =
             metrics.boundingRect(wide, Qt::TextWordWrap | Qt::AlignLeft, block.text).height();
         double needed = height;
