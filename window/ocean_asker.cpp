@@ -62,7 +62,7 @@ bool OceanAsker::key(const QKeyEvent &key, QWidget *focus)
     if (!back && pressed != Qt::Key_Down && pressed != Qt::Key_Right) {
         return false;
     }
-    const auto at = std::ranges::find(answers_, focus);
+    auto *const at = std::ranges::find(answers_, focus);
     const int last = static_cast<int>(answers_.size()) - 1;
     int to = back ? last : 0;
     if (at != answers_.end()) {

@@ -25,16 +25,15 @@ void call(const std::function<void()> &then)
 
 } // namespace
 
-EndPage::EndPage(QWidget *parent) : QWidget(parent)
+EndPage::EndPage(QWidget *parent)
+    : QWidget(parent), result_(madeLarge(new FocusText(this))), review_(new QListWidget(this))
 {
     auto *layout = new QVBoxLayout(this);
-    result_ = madeLarge(new FocusText(this));
     result_->setObjectName(QStringLiteral("PracticeResult"));
     layout->addWidget(result_);
     saved_ = wrappedLabel(QString(), this);
     saved_->setObjectName(QStringLiteral("PracticeSaved"));
     layout->addWidget(saved_);
-    review_ = new QListWidget(this);
     review_->setObjectName(QStringLiteral("PracticeReview"));
     review_->setAccessibleName(QStringLiteral("Преглед на въпросите"));
     review_->setWordWrap(true);

@@ -38,13 +38,12 @@ QLineEdit *field(QWidget *parent, QFormLayout *form, const QString &label)
 
 } // namespace
 
-SettingsPage::SettingsPage(QWidget *parent) : QWidget(parent)
+SettingsPage::SettingsPage(QWidget *parent) : QWidget(parent), kinds_(new QButtonGroup(this))
 {
     auto *layout = new QVBoxLayout(this);
 
     auto *kindBox = new QGroupBox(QStringLiteral("Въпроси"), this);
     auto *kindLayout = new QVBoxLayout(kindBox);
-    kinds_ = new QButtonGroup(this);
     const std::array<std::pair<Kind, QString>, 3> kinds{{
         {Kind::Ocean, QStringLiteral("&Към кой океан принадлежи морето")},
         {Kind::Map, QStringLiteral("&Покажи морето на картата")},
