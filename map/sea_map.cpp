@@ -285,6 +285,8 @@ void SeaMap::showSeas(const std::vector<int> &rows)
     ocean_ = oceans.size() == 1 ? oceans.front() : -1;
     oceanCount_ = static_cast<int>(oceans.size());
     sea_ = -1;
+    // Nor a mark in the keyboard's hand: the next Tab starts afresh.
+    focusedRow_ = -1;
     marked_ = std::move(known);
     markNote_.clear();
     layoutValid_ = false;

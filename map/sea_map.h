@@ -44,7 +44,7 @@ public:
     void markSea(int row);
     // After an ocean pick: a mark for each of its seas, all of them framed.
     void showOcean(int ocean);
-    // For practice: a mark for each of these seas, none picked, the view
+    // For practice: a mark for each of these seas, none picked or focused, the view
     // framed for their ocean (one ocean as its pick frames it) or, for seas
     // of several oceans, the whole earth.
     void showSeas(const std::vector<int> &rows);

@@ -15,6 +15,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGestureEvent>
@@ -22,9 +24,13 @@
 #include <QLineEdit>
 #include <QNativeGestureEvent>
 #include <QPinchGesture>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -614,15 +620,23 @@ private slots:
     // A round of each kind, answered right and wrong with keys and clicks:
     // the feedback, the keyboard's place, no name on the map while a map
     // question is open, the end and the missed ones again; the form waits.
+    // No answer without a choice: a question opens on the question itself,
+    // Enter twice or a double click on "Напред", or Enter after "Нов кръг",
+    // answers nothing. The
+    // result handed in: into a folder after the name asked first, or to a
+    // folder gone by the end, then saved by hand and read back.
     void practiceRounds_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("right");
-        QTest::newRow("ocean, right, by the keys 1 to 5")
-            << int(pelagor::practice::Kind::Ocean) << true;
-        QTest::newRow("ocean, wrong, by a click") << int(pelagor::practice::Kind::Ocean) << false;
-        QTest::newRow("map, right, by a tap") << int(pelagor::practice::Kind::Map) << true;
-        QTest::newRow("map, wrong, by Tab and Enter") << int(pelagor::practice::Kind::Map) << false;
+        QTest::addColumn<QString>("handIn");
+        QTest::newRow("ocean, right, by the keys 1 to 5, into a folder")
+            << int(pelagor::practice::Kind::Ocean) << true << "folder";
+        QTest::newRow("ocean, wrong, by a click, the folder gone")
+            << int(pelagor::practice::Kind::Ocean) << false << "gone";
+        QTest::newRow("map, right, by a tap") << int(pelagor::practice::Kind::Map) << true << "";
+        QTest::newRow("map, wrong, by Tab and Enter")
+            << int(pelagor::practice::Kind::Map) << false << "";
     }
 
     void practiceRounds()
@@ -630,11 +644,47 @@ private slots:
         using namespace pelagor::practice;
         QFETCH(int, kind);
         QFETCH(bool, right);
+        QFETCH(QString, handIn);
         Pelagor &w = *window_;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
         pelagor::PracticeWindow *practice = w.practiceWindow();
         QVERIFY(practice != nullptr && QTest::qWaitForWindowExposed(practice));
         QCOMPARE(QApplication::activeModalWidget(), practice);
+        const auto label = [practice](const char *name) {
+            return control<QLabel>(*practice, name)->text();
+        };
+        // Every control of the settings has an Alt key of its own.
+        QSet<QChar> keys;
+        for (const QWidget *each : practice->findChildren<QWidget *>()) {
+            const auto *button = qobject_cast<const QAbstractButton *>(each);
+            const auto *named = qobject_cast<const QLabel *>(each);
+            const QString text = button ? button->text() : named ? named->text() : QString();
+            if (each->isVisible() && (button != nullptr || text.contains(u'&'))) {
+                const qsizetype at = text.indexOf(u'&');
+                QVERIFY2(at >= 0 && at + 1 < text.size(), qPrintable(text));
+                QVERIFY2(!keys.contains(text.at(at + 1).toLower()), qPrintable(text));
+                keys.insert(text.at(at + 1).toLower());
+            }
+        }
+        QCOMPARE(keys.size(), 12);
+        // A round of ocean questions needs two oceans; with one, "Започни" waits.
+        const auto chosen = [practice](int ocean) {
+            return control<QCheckBox>(
+                *practice, qPrintable(QStringLiteral("PracticeOceanChosen%1").arg(ocean)));
+        };
+        auto *begin = control<QPushButton>(*practice, "PracticeBegin");
+        practice->findChildren<QRadioButton *>().at(kind)->click();
+        for (int ocean = 0; ocean < 4; ++ocean) {
+            chosen(ocean)->setChecked(false);
+        }
+        QCOMPARE(begin->isEnabled(), kind != int(Kind::Ocean));
+        QCOMPARE(label("PracticeSettingNote").isEmpty(), kind == int(Kind::Map));
+        const QTemporaryDir folder;
+        QString resultFolder = folder.filePath(QStringLiteral("клас"));
+        QVERIFY(QDir().mkdir(resultFolder));
+        if (!handIn.isEmpty()) {
+            practice->setHandIn({QString(), resultFolder, true});
+        }
         // From the settings by the keyboard: Enter in the variant's field.
         Setting setting;
         setting.kind = static_cast<Kind>(kind);
@@ -648,6 +698,19 @@ private slots:
         variant->setFocus();
         QTest::keyClicks(variant, QStringLiteral("42"));
         QTest::keyClick(variant, Qt::Key_Return);
+        if (!handIn.isEmpty()) {
+            // The name first, when the result is handed in by itself.
+            auto *name = control<QLineEdit>(*practice, "PracticeName");
+            QCOMPARE(QApplication::focusWidget(), name);
+            QTest::keyClicks(name, QStringLiteral(" \t "));
+            QTest::keyClick(name, Qt::Key_Return);
+            QCOMPARE(practice->round(), nullptr);
+            name->insert(QStringLiteral("Иван Петров 7-а"));
+            QTest::keyClick(name, Qt::Key_Return);
+        }
+        if (handIn == u"gone") {
+            QVERIFY(QDir(resultFolder).removeRecursively());
+        }
         const Round *round = practice->round();
         QVERIFY(round != nullptr);
         QCOMPARE(round->count(), 3);
@@ -661,31 +724,41 @@ private slots:
         }
         QCOMPARE(practice->windowTitle(), QStringLiteral("Упражнение — вариант 42"));
         pelagor::SeaMap *map = practice->map();
+        auto *question = control<QWidget>(*practice, "PracticeQuestion");
+        auto *next = control<QPushButton>(*practice, "PracticeNext");
         const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
-        const auto label = [practice](const char *name) {
-            return control<QLabel>(*practice, name)->text();
-        };
         for (int n = 0; n < round->count(); ++n) {
             const Question asked = round->question(n);
             QCOMPARE(label("PracticeQuestion"), questionText(asked));
             QCOMPARE(label("PracticeProgress"), QStringLiteral("Въпрос %1 от 3").arg(n + 1));
+            // The keyboard on the question, no answer and no mark in its hand.
+            QCOMPARE(QApplication::focusWidget(), question);
+            QCOMPARE(map->focusedTarget(), -1);
+            QTest::keyClick(question, Qt::Key_Return);
+            QTest::keyClick(question, Qt::Key_Space);
+            QCOMPARE(round->answered(), n);
             int given = Round::rightAnswer(asked);
             if (asked.asks == Asks::Ocean) {
-                QVERIFY(QApplication::focusWidget()->objectName().startsWith(
-                    QLatin1String("PracticeOcean")));
                 given = right ? given : (given + 1) % 5;
                 if (right) {
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_1 + given));
                 } else {
+                    // The arrows only move to an answer; Enter there answers.
+                    QTest::keyClick(question, Qt::Key_Down);
+                    QCOMPARE(QApplication::focusWidget()->objectName(),
+                             QStringLiteral("PracticeOcean0"));
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+                    QCOMPARE(round->answered(), n);
+                    // Past the double click that brought the question.
+                    QTest::qWait(QApplication::doubleClickInterval() + 50);
                     QTest::mouseClick(
                         control<QPushButton>(
                             *practice, qPrintable(QStringLiteral("PracticeOcean%1").arg(given))),
                         Qt::LeftButton);
                 }
-                QCOMPARE(QApplication::focusWidget(), control<QWidget>(*practice, "PracticeNext"));
+                QCOMPARE(QApplication::focusWidget(), next);
             } else {
                 // Nothing on the map names a sea, nor frames the one asked.
-                QCOMPARE(QApplication::focusWidget(), map);
                 QCOMPARE(map->framedViewport(),
                          pelagor::framedView({}, map->framedViewport().size()));
                 QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(map);
@@ -698,6 +771,10 @@ private slots:
                         QVERIFY(!tree->child(child)->text(QAccessible::Description).contains(name));
                     }
                 }
+                // Tab goes into the map, to a point.
+                QTest::keyClick(question, Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), map);
+                QVERIFY(map->focusedTarget() >= 0);
                 if (!right) {
                     given = asked.sea == 0 ? 1 : 0;
                 }
@@ -741,18 +818,60 @@ private slots:
                             .startsWith(feedbackText(asked, given)));
             }
             QCOMPARE(label("PracticeFeedback"), feedbackText(asked, given));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            // Enter twice, or a double click: on to the next question, which
+            // the second answers not.
+            if (handIn == u"gone" && n + 1 < round->count()) {
+                QTest::mouseDClick(practice->windowHandle(), Qt::LeftButton, {},
+                                   next->mapTo(practice, next->rect().center()));
+            } else {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+            QCOMPARE(round->answered(), n + 1);
         }
         QCOMPARE(label("PracticeResult"), QStringLiteral("%1 от 3 верни").arg(right ? 3 : 0));
         auto *missed = control<QPushButton>(*practice, "PracticeMissed");
         QCOMPARE(missed->isEnabled(), !right);
-        QCOMPARE(QApplication::focusWidget(),
-                 right ? control<QWidget>(*practice, "PracticeAgain") : missed);
-        if (!right) {
-            QTest::keyClick(missed, Qt::Key_Space);
-            QVERIFY(practice->round()->onlyMissed());
-            QCOMPARE(label("PracticeQuestion"), questionText(round->question(0)));
+        QCOMPARE(QApplication::focusWidget(), control<QWidget>(*practice, "PracticeResult"));
+
+        // The result handed in, or why not; saved by hand all the same, and read back.
+        const QStringList written = QDir(resultFolder).entryList(QDir::Files);
+        QCOMPARE(written.size(), handIn == u"folder" ? 1 : 0);
+        QCOMPARE(label("PracticeSaved").contains(QStringLiteral("не съществува")),
+                 handIn == u"gone");
+        const QString pdf = handIn == u"folder" ? QDir(resultFolder).filePath(written.value(0))
+                                                : folder.filePath(QStringLiteral("резултат.pdf"));
+        if (handIn != u"folder") {
+            QCOMPARE(practice->saveResult(pdf), QString());
         }
+        QVERIFY2(handIn != u"folder" ||
+                     written.value(0).startsWith(QStringLiteral("Иван Петров 7-а — вариант 42 — ")),
+                 qPrintable(written.value(0)));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QStringList expected{label("PracticeResult"), QStringLiteral("Вариант 42")};
+        if (!handIn.isEmpty()) {
+            expected << QStringLiteral("Ученик: Иван Петров 7-а");
+        }
+        for (const ReviewRow &row : round->review()) {
+            expected << questionText(row.question) << reviewAnswer(row);
+        }
+        for (const QString &line : expected) {
+            QVERIFY2(page.contains(line), qPrintable(line + QStringLiteral(" not in ") + page));
+        }
+
+        // Enter at once after "Само грешните" or "Нов кръг" answers nothing.
+        QTest::keyClick(right ? control<QWidget>(*practice, "PracticeAgain") : missed,
+                        Qt::Key_Space);
+        QVERIFY(practice->round() != nullptr && practice->round()->onlyMissed() == !right);
+        QCOMPARE(label("PracticeQuestion"), questionText(practice->round()->question(0)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(practice->round()->answered(), 0);
+        QCOMPARE(QApplication::focusWidget(), question);
+        QCOMPARE(map->focusedTarget(), -1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!practice->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);

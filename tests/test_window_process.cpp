@@ -73,6 +73,17 @@ private slots:
         wrong("variant 0", {practice, QStringLiteral("--variant"), QStringLiteral("0")});
         wrong("kind without practice", {QStringLiteral("--kind"), QStringLiteral("map")});
         wrong("practice and export", {practice, QStringLiteral("--export-map"), png});
+        wrong("ocean questions of one ocean", {practice, QStringLiteral("--kind=ocean"),
+                                               QStringLiteral("--ocean"), QStringLiteral("Тихи")});
+        wrong("pupil without practice", {QStringLiteral("--pupil"), QStringLiteral("Иван")});
+        wrong("result without practice", {QStringLiteral("--result=р.pdf")});
+        wrong("no pupil's name", {practice, QStringLiteral("--pupil"), QStringLiteral(" \t")});
+        wrong("result neither folder nor PDF",
+              {practice, QStringLiteral("--result"), QStringLiteral("резултат.txt")});
+        wrong("result in a missing folder",
+              {practice, QStringLiteral("--result"), QStringLiteral("няма/резултат.pdf")});
+        wrong("result into an unwritable folder",
+              {practice, QStringLiteral("--result"), QStringLiteral("/proc")});
         const QString csv = QStringLiteral("морета.csv");
         wrong("table not csv", {QStringLiteral("--export-table"), QStringLiteral("морета.xls")});
         wrong("table in missing folder",
@@ -162,6 +173,11 @@ private slots:
                               "Тихи океан", "--ocean=южен ", "--variant", "9999",       "--map"}
             << false;
         QTest::newRow("bad variant") << QByteArrayList{"--practice", "--variant=10000"} << true;
+        QTest::newRow("result, named")
+            << QByteArrayList{"--practice", "--pupil", "Иван Петров 7-а", "--result", "/tmp"}
+            << false;
+        QTest::newRow("result in a missing folder")
+            << QByteArrayList{"--practice", "--result=/няма/р.pdf"} << true;
         QTest::newRow("without practice") << QByteArrayList{"--questions", "5"} << true;
     }
 

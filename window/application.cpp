@@ -58,7 +58,8 @@ constexpr const char *kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb"
 
 // The options of a practice round that take a value; --ocean is --export-map's
 // as well.
-constexpr const char *kPracticeOptions[] = {"questions", "kind", "ocean", "variant"};
+constexpr const char *kPracticeOptions[] = {"questions", "kind",  "ocean",
+                                            "variant",   "pupil", "result"};
 
 bool isOneOf(const std::string_view name, const auto &names)
 {
@@ -72,8 +73,13 @@ struct PracticeValues {
     std::optional<QString> kind;
     QStringList oceans;
     std::optional<QString> variant;
+    std::optional<QString> pupil;
+    std::optional<QString> result;
 
-    [[nodiscard]] bool any() const { return questions || kind || !oceans.isEmpty() || variant; }
+    [[nodiscard]] bool any() const
+    {
+        return questions || kind || !oceans.isEmpty() || variant || pupil || result;
+    }
 };
 
 // The whole number a text gives, from `lowest` to `highest`; digits only,
@@ -133,6 +139,10 @@ std::variant<PracticeStart, QString> practiceFrom(const PracticeValues &values)
             start.setting.oceans.at(static_cast<std::size_t>(*ocean)) = true;
         }
     }
+    if (start.setting.kind == practice::Kind::Ocean && practice::oceansChosen(start.setting) == 1) {
+        return QStringLiteral("--kind ocean иска поне два океана: с един океан отговорът на "
+                              "всеки въпрос е един и същ.");
+    }
     if (values.variant) {
         start.variant = wholeNumber(*values.variant, 1, practice::kMaxVariant);
         if (!start.variant) {
@@ -140,6 +150,31 @@ std::variant<PracticeStart, QString> practiceFrom(const PracticeValues &values)
                 .arg(*values.variant)
                 .arg(practice::kMaxVariant);
         }
+    }
+    if (values.pupil) {
+        start.handIn.pupil = practice::cleanPupilName(*values.pupil);
+        if (start.handIn.pupil.isEmpty()) {
+            return QStringLiteral("След --pupil няма име: дайте името и класа на ученика, "
+                                  "например „Иван Петров 7-а“.");
+        }
+    }
+    if (values.result) {
+        // A folder that is there, where the whole class writes; else a file
+        // of its own, in a folder that is there.
+        const QFileInfo result(*values.result);
+        const bool folder = result.isDir();
+        if (!folder && result.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+            return QStringLiteral("„%1“ не е папка, а името на файла за резултата трябва да "
+                                  "завършва на .pdf.")
+                .arg(*values.result);
+        }
+        const QString why =
+            checkWritableFolder(folder ? result.absoluteFilePath() : result.absolutePath());
+        if (!why.isEmpty()) {
+            return why;
+        }
+        start.handIn.result = result.absoluteFilePath();
+        start.handIn.resultIsFolder = folder;
     }
     return start;
 }
@@ -247,6 +282,10 @@ bool answersWithoutWindow(int argc, const char *const *argv)
                 joined ? argument.substr(argument.find('=') + 1) : arguments[++n]);
             if (name == "questions") {
                 values.questions = value;
+            } else if (name == "pupil") {
+                values.pupil = value;
+            } else if (name == "result") {
+                values.result = value;
             } else if (name == "kind") {
                 values.kind = value;
             } else if (name == "ocean") {
@@ -326,6 +365,20 @@ StartOptions readCommandLine(const QApplication & /*app*/)
                        "не е даден)."),
         QStringLiteral("номер"));
     parser.addOption(variant);
+    const QCommandLineOption pupil(
+        QStringLiteral("pupil"),
+        QStringLiteral("С --practice: името и класът на ученика за резултата, до 60 знака "
+                       "(например „Иван Петров 7-а“)."),
+        QStringLiteral("име"));
+    parser.addOption(pupil);
+    const QCommandLineOption result(
+        QStringLiteral("result"),
+        QStringLiteral("С --practice: записва резултата сам, когато кръгът свърши: във файла, "
+                       "ако името завършва на .pdf (последният кръг го заменя), или в "
+                       "съществуваща папка, във файл на всеки свършен кръг с името на ученика, "
+                       "варианта и часа. Без --pupil програмата пита най-напред за името."),
+        QStringLiteral("файл|папка"));
+    parser.addOption(result);
     const QCommandLineOption exportMap(
         QStringLiteral("export-map"),
         QStringLiteral("Записва картата във файл .png или .pdf (лист A4) и завършва, без да "
@@ -407,7 +460,7 @@ StartOptions readCommandLine(const QApplication & /*app*/)
                                          "съчетава с --export-map."));
     }
     if (!practising) {
-        for (const QCommandLineOption *given : {&questions, &kind, &variant}) {
+        for (const QCommandLineOption *given : {&questions, &kind, &variant, &pupil, &result}) {
             if (parser.isSet(*given)) {
                 return usageError(QStringLiteral("--%1 се дава само с --practice.")
                                       .arg(given->names().constFirst()));
@@ -436,6 +489,8 @@ StartOptions readCommandLine(const QApplication & /*app*/)
             values.kind = valueOf(kind);
             values.oceans = parser.values(ocean);
             values.variant = valueOf(variant);
+            values.pupil = valueOf(pupil);
+            values.result = valueOf(result);
             std::variant<PracticeStart, QString> read = practiceFrom(values);
             if (const QString *mistake = std::get_if<QString>(&read)) {
                 return usageError(*mistake);

@@ -3,6 +3,10 @@
 
 #include "window/map_placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -145,6 +149,29 @@ QRect placeMap(const MapRoom &room)
     }
     const QRect beside = besideForm(room, wanted);
     return beside.isNull() ? overForm(room, wanted) : beside;
+}
+
+bool placeBesideForm(QWidget &window, const QWidget &form, QSize wanted, QSize minimum, QRect keep)
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        window.resize(wanted);
+        return false;
+    }
+    const bool guessed = window.frameGeometry() == window.geometry();
+    const QWidget &framed = guessed ? form : window;
+    const QRect outer = framed.frameGeometry();
+    const QRect inner = framed.geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QRect place = placeMap({.screen = form.screen()->availableGeometry(),
+                                  .form = form.frameGeometry(),
+                                  .list = keep.isEmpty() ? form.frameGeometry() : keep,
+                                  .frame = frame,
+                                  .wanted = wanted,
+                                  .minimum = minimum});
+    window.resize(place.size().shrunkBy(frame));
+    window.move(place.topLeft());
+    return guessed;
 }
 
 } // namespace pelagor

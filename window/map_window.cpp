@@ -232,19 +232,6 @@ void MapWindow::placeBesideForm()
         const int tall = std::max(form_->height(), kMinimumSize.height());
         wanted = QSize(map_->widthForHeight(tall), tall);
     }
-    // A Wayland compositor places windows itself.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        resize(wanted);
-        return;
-    }
-    // The frame a window manager draws round the map, taken to be the form's
-    // until the map has had one of its own.
-    frameGuessed_ = frameGeometry() == geometry();
-    const QWidget *framed = frameGuessed_ ? form_.data() : this;
-    const QRect outer = framed->frameGeometry();
-    const QRect inner = framed->geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
     // The sea list, the one list of the form in sight.
     QRect list;
     for (const QListWidget *box : form_->findChildren<QListWidget *>()) {
@@ -252,14 +239,7 @@ void MapWindow::placeBesideForm()
             list = QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
         }
     }
-    const QRect place = placeMap({.screen = form_->screen()->availableGeometry(),
-                                  .form = form_->frameGeometry(),
-                                  .list = list,
-                                  .frame = frame,
-                                  .wanted = wanted,
-                                  .minimum = kMinimumSize});
-    resize(place.size().shrunkBy(frame));
-    move(place.topLeft());
+    frameGuessed_ = pelagor::placeBesideForm(*this, *form_, wanted, kMinimumSize, list);
 }
 
 } // namespace pelagor

@@ -426,11 +426,13 @@ void Pelagor::showPractice()
     practiceWindow_->showSettings();
 }
 
-void Pelagor::startPractice(const practice::Setting &setting, std::optional<int> variant)
+void Pelagor::startPractice(const practice::Setting &setting, std::optional<int> variant,
+                            const practice::HandIn &handIn)
 {
     if (practiceWindow_ == nullptr) {
         practiceWindow_ = std::make_unique<PracticeWindow>(this);
     }
+    practiceWindow_->setHandIn(handIn);
     practiceWindow_->start(setting, variant);
 }
 
