@@ -59,6 +59,15 @@ int Round::rightAnswer(const Question &question)
     return question.asks == Asks::Ocean ? catalogue::oceanOfSea(question.sea) : question.sea;
 }
 
+bool Round::isRight(const Question &question, int given)
+{
+    if (question.asks == Asks::Map) {
+        return given == question.sea;
+    }
+    const std::vector<int> counted = catalogue::oceansCountedFor(question.sea);
+    return std::ranges::find(counted, given) != counted.end();
+}
+
 std::optional<Round> Round::make(const Setting &setting, int variant)
 {
     if (check(setting, variant) != Fault::None) {
@@ -101,7 +110,7 @@ bool Round::answer(int given)
     if (given < 0 || given >= answers) {
         return false;
     }
-    const bool right = given == rightAnswer(open);
+    const bool right = isRight(open, given);
     given_.push_back(given);
     right_ += right ? 1 : 0;
     return right;
@@ -115,7 +124,7 @@ std::vector<ReviewRow> Round::review() const
         ReviewRow row{questions_[i]};
         if (i < given_.size()) {
             row.given = given_[i];
-            row.right = row.given == rightAnswer(row.question);
+            row.right = isRight(row.question, row.given);
         }
         rows.push_back(row);
     }

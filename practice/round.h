@@ -86,6 +86,9 @@ public:
     // The answer that is right: the sea's ocean number for an ocean question,
     // the sea's row for a map question.
     [[nodiscard]] static int rightAnswer(const Question &question);
+    // Whether an answer is right: the right one, or for an ocean question
+    // any ocean the sea is counted in ("Бяло море": the Atlantic or the Arctic).
+    [[nodiscard]] static bool isRight(const Question &question, int given);
 
     [[nodiscard]] int variant() const { return variant_; }
     [[nodiscard]] const Setting &setting() const { return setting_; }

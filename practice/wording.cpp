@@ -20,6 +20,7 @@ constexpr std::array<std::u16string_view, catalogue::kOceanCount> kOceansWithArt
     u"Южния океан"};
 
 const QString kGulf = QStringLiteral(" залив");
+const QString kOceanWord = QStringLiteral(" океан");
 // The generic word some names begin with, written small inside a sentence.
 const QString kSeaFirst = QStringLiteral("Море ");
 
@@ -64,7 +65,9 @@ QString answerText(const Question &question, int answer, bool inside)
         return QStringLiteral("без отговор");
     }
     if (question.asks == Asks::Ocean) {
-        return oceanName(answer);
+        // The right answer names every ocean the sea is counted in.
+        return answer == Round::rightAnswer(question) ? catalogue::oceansNamedFor(question.sea)
+                                                      : oceanName(answer);
     }
     // The review names a sea as the list does, the generic word small inside.
     const QString name = seaName(answer);
@@ -111,6 +114,16 @@ QString oceanWithArticle(int ocean)
     return fromView(kOceansWithArticle.at(static_cast<std::size_t>(ocean)));
 }
 
+QString oceansWithArticle(int sea)
+{
+    // "Атлантическия или Северния ледовит океан": the word "океан" once, last.
+    QStringList oceans;
+    for (const int ocean : catalogue::oceansCountedFor(sea)) {
+        oceans << oceanWithArticle(ocean).chopped(kOceanWord.size());
+    }
+    return oceans.join(QStringLiteral(" или ")) + kOceanWord;
+}
+
 QString questionText(const Question &question)
 {
     return question.asks == Asks::Ocean
@@ -127,12 +140,11 @@ QString mapHintText()
 
 QString feedbackText(const Question &question, int given)
 {
-    const bool right = given == Round::rightAnswer(question);
+    const bool right = Round::isRight(question, given);
     const QString verdict = right ? QStringLiteral("Вярно.") : QStringLiteral("Не.");
     if (question.asks == Asks::Ocean) {
         return QStringLiteral("%1 %2 е в %3.")
-            .arg(verdict, atStart(seaAsSubject(question.sea)),
-                 oceanWithArticle(catalogue::oceanOfSea(question.sea)));
+            .arg(verdict, atStart(seaAsSubject(question.sea)), oceansWithArticle(question.sea));
     }
     if (right) {
         return QStringLiteral("%1 Това е %2.").arg(verdict, seaAsSubject(question.sea));

@@ -34,6 +34,9 @@ using catalogue::seaName;
 
 // With the article, as after a preposition: "Тихия океан".
 [[nodiscard]] QString oceanWithArticle(int ocean);
+// Every ocean a sea is counted in, with the article: "Тихия океан",
+// "Атлантическия или Северния ледовит океан".
+[[nodiscard]] QString oceansWithArticle(int sea);
 
 // "Към кой океан принадлежи море Сулу?", "Покажи Бенгалския залив на картата."
 [[nodiscard]] QString questionText(const Question &question);

@@ -210,6 +210,12 @@ private slots:
         row("map question", questionText({55, Asks::Map}), "Покажи море Сулу на картата.");
         row("ocean right", feedbackText({55, Asks::Ocean}, 3), "Вярно. Море Сулу е в Тихия океан.");
         row("ocean wrong", feedbackText({55, Asks::Ocean}, 1), "Не. Море Сулу е в Тихия океан.");
+        row("White Sea, either ocean",
+            feedbackText({12, Asks::Ocean}, 0) + u'|' + feedbackText({12, Asks::Ocean}, 2) + u'|' +
+                feedbackText({12, Asks::Ocean}, 3) + u'|' + rightText({{12}, 0}),
+            "Вярно. Бяло море е в Атлантическия или Северния ледовит океан.|Вярно. Бяло море е в "
+            "Атлантическия или Северния ледовит океан.|Не. Бяло море е в Атлантическия или "
+            "Северния ледовит океан.|Атлантически или Северен ледовит океан");
         row("map right", feedbackText({55, Asks::Map}, 55), "Вярно. Това е море Сулу.");
         row("map wrong", feedbackText({55, Asks::Map}, 54),
             "Не. Това е море Сулавеси (Тихи океан). Море Сулу е тук.");
