@@ -12,9 +12,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTextDocument>
@@ -22,8 +24,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace pelagor {
 
@@ -100,6 +104,8 @@ QPushButton *linkButton(const catalogue::CardLink &link, QWidget *parent)
     auto *button = new QPushButton(link.name, parent);
     button->setObjectName(QStringLiteral("CardNeighbour"));
     button->setFlat(true);
+    // Enter presses it, as Space does.
+    button->setAutoDefault(true);
     QFont font = button->font();
     font.setUnderline(true);
     button->setFont(font);
@@ -134,7 +140,7 @@ public:
         verticalHeader()->setDefaultSectionSize(
             std::max(kTargetHeight, fontMetrics().height() + 10));
         horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        horizontalHeader()->setStretchLastSection(true);
+        horizontalHeader()->setMinimumSectionSize(1);
         horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         horizontalHeader()->setMinimumHeight(kTargetHeight);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -142,10 +148,49 @@ public:
 
     std::function<void(int row)> onPick;
 
-    // Narrower, a name or a figure would be cut.
+    // Narrower, a word of a name or a figure would be cut.
     [[nodiscard]] QSize minimumSizeHint() const override
     {
-        return {fontMetrics().averageCharWidth() * 36, height()};
+        int wide = 2 * frameWidth();
+        for (const int column : narrowestColumns()) {
+            wide += column;
+        }
+        return {wide, height()};
+    }
+
+    // The columns share the width, each at least as wide as its longest word,
+    // the name's widest; a figure too long for its column goes on to a
+    // second line.
+    void fitHeight()
+    {
+        const std::vector<int> narrowest = narrowestColumns();
+        if (narrowest.size() == kShares.size()) {
+            int spare = viewport()->width();
+            for (const int column : narrowest) {
+                spare -= column;
+            }
+            spare = std::max(spare, 0);
+            int given = 0;
+            for (std::size_t column = 0; column < narrowest.size(); ++column) {
+                const int share = column + 1 < narrowest.size()
+                                      ? spare * kShares.at(column) / 10
+                                      : spare - given;
+                given += share;
+                horizontalHeader()->resizeSection(static_cast<int>(column),
+                                                  narrowest.at(column) + share);
+            }
+        }
+        resizeRowsToContents();
+        setFixedHeight(2 * frameWidth() + horizontalHeader()->sizeHint().height() +
+                       verticalHeader()->length());
+    }
+
+    // Picks the sea of a row.
+    void pick(const QModelIndex &index) const
+    {
+        if (onPick && index.isValid()) {
+            onPick(index.siblingAtColumn(0).data(kSortRole).toInt());
+        }
     }
 
 protected:
@@ -156,22 +201,6 @@ protected:
         fitHeight();
     }
 
-public:
-    // The columns share the width, the name's the widest; a figure too long
-    // for its column goes on to a second line.
-    void fitHeight()
-    {
-        const int inside = viewport()->width();
-        if (model() != nullptr && model()->columnCount() == catalogue::kCardColumns) {
-            horizontalHeader()->resizeSection(0, inside * 2 / 5);
-            horizontalHeader()->resizeSection(1, inside * 3 / 10);
-        }
-        resizeRowsToContents();
-        setFixedHeight(2 * frameWidth() + horizontalHeader()->sizeHint().height() +
-                       verticalHeader()->length());
-    }
-
-protected:
     void keyPressEvent(QKeyEvent *event) override
     {
         if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
@@ -183,12 +212,37 @@ protected:
         QTableView::keyPressEvent(event);
     }
 
-public:
-    void pick(const QModelIndex &index) const
+private:
+    // The tenths of the spare width each column takes.
+    static constexpr std::array<int, catalogue::kCardColumns> kShares{4, 3, 3};
+
+    [[nodiscard]] std::vector<int> narrowestColumns() const
     {
-        if (onPick && index.isValid()) {
-            onPick(index.siblingAtColumn(0).data(kSortRole).toInt());
+        std::vector<int> narrowest;
+        if (model() == nullptr) {
+            return narrowest;
         }
+        const auto widestWord = [this](const QString &text, const QFontMetrics &metrics) {
+            int widest = 0;
+            for (const QString &word : text.split(QRegularExpression(QStringLiteral("[ \\n]")))) {
+                widest = std::max(widest, metrics.horizontalAdvance(word));
+            }
+            return widest;
+        };
+        const QFontMetrics headerMetrics = horizontalHeader()->fontMetrics();
+        // Room for the cell's margins, and in the header for the sort mark.
+        const int padding = style()->pixelMetric(QStyle::PM_HeaderMargin) * 2 +
+                            style()->pixelMetric(QStyle::PM_HeaderMarkSize) + 8;
+        for (int column = 0; column < model()->columnCount(); ++column) {
+            int widest = widestWord(
+                model()->headerData(column, Qt::Horizontal).toString(), headerMetrics);
+            for (int row = 0; row < model()->rowCount(); ++row) {
+                widest = std::max(
+                    widest, widestWord(model()->index(row, column).data().toString(), fontMetrics()));
+            }
+            narrowest.push_back(widest + padding);
+        }
+        return narrowest;
     }
 };
 
@@ -343,8 +397,12 @@ void SeaCardView::showOcean(int ocean)
     auto *model = new QStandardItemModel(0, catalogue::kCardColumns, table);
     for (const auto column :
          {catalogue::CardColumn::Name, catalogue::CardColumn::Area, catalogue::CardColumn::Depth}) {
-        model->setHorizontalHeaderItem(static_cast<int>(column),
-                                       new QStandardItem(catalogue::cardColumnTitle(column)));
+        auto *title = new QStandardItem(catalogue::cardColumnTitle(column));
+        // A first click on a figure's title puts the largest first.
+        title->setData(column == catalogue::CardColumn::Name ? Qt::AscendingOrder
+                                                             : Qt::DescendingOrder,
+                       Qt::InitialSortOrderRole);
+        model->setHorizontalHeaderItem(static_cast<int>(column), title);
     }
     for (const catalogue::CardTableRow &sea : card.seas) {
         model->appendRow({cell(sea.name, sea.row, false), cell(sea.area, sea.areaKey, true),
