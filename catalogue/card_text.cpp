@@ -31,6 +31,15 @@ QString sourcesLine(const Material &material)
     return QStringLiteral("Източници: ") + sourceNames(material).join(QStringLiteral("; "));
 }
 
+// A figure as a cell of the table shows it: a range breaks only between its
+// two ends ("от 752 000" / "до 1 243 200").
+QString cellText(const Material &material, Measure measure)
+{
+    return measureValue(material, measure)
+        .replace(QStringLiteral("от "), QStringLiteral("от\u00A0"))
+        .replace(QStringLiteral(" до "), QStringLiteral(" до\u00A0"));
+}
+
 qint64 keyOf(const Material &material, Measure measure)
 {
     const std::optional<Measured> value = measured(material, measure);
@@ -93,8 +102,8 @@ OceanCard oceanCard(int ocean)
         const Material &sea = seaMaterial(row);
         card.seas.push_back({.row = row,
                              .name = seaName(row),
-                             .area = measureValue(sea, Measure::Area),
-                             .depth = measureValue(sea, Measure::GreatestDepth),
+                             .area = cellText(sea, Measure::Area),
+                             .depth = cellText(sea, Measure::GreatestDepth),
                              .areaKey = keyOf(sea, Measure::Area),
                              .depthKey = keyOf(sea, Measure::GreatestDepth)});
     }

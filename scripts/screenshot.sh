@@ -14,7 +14,9 @@
 # starts a practice round (variant 42) and the picture shows the practice
 # window: an ocean question, a map question answered wrong (three Tabs and
 # Enter twice, the second Enter on a sea of Japan), or the end of a round of
-# four ocean questions, each answered "1".
+# four ocean questions, each answered "1". With "card-sea" or "card-ocean"
+# the picture shows the card of "Черно море" or of "Тихи" alone, as
+# build/tests/card_preview shows it (as wide as it asks, 640 or 960 high).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/pelagor.png}")
@@ -48,12 +50,18 @@ case "$map" in
     practice-ocean) arguments=(--practice --variant 42 --kind ocean --questions 5) ;;
     practice-map) arguments=(--practice --variant 42 --kind map --questions 5 --ocean Тихи) ;;
     practice-end) arguments=(--practice --variant 42 --kind ocean --questions 4) ;;
+    card-sea | card-ocean)
+        program=${PELAGOR_CARD_PREVIEW:-build/tests/card_preview}
+        arguments=('Черно море' 0 640)
+        [ "$map" = card-sea ] || arguments=('Тихи' 0 960)
+        ;;
 esac
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" "${arguments[@]}" &
 app=$!
 window=""
 title='География'
 [ ${#arguments[@]} -eq 0 ] || title='Упражнение'
+case "$map" in card-*) title='Сведения' ;; esac
 for _ in $(seq 100); do
     window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.1

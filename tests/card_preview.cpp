@@ -4,6 +4,7 @@
 // The card of a sea or an ocean alone in a window "Сведения", to look at
 // (scripts/screenshot.sh, "card" pictures):
 //   card_preview NAME [WIDTH HEIGHT]
+// (by default as wide as the card would be, 640 high)
 // NAME as a user types it: "Черно море", "Тихи"; no name, the empty card.
 #include "catalogue/lookup.h"
 #include "window/sea_card.h"
@@ -30,8 +31,8 @@ int main(int argc, char *argv[])
                      [&card](int row) { card.showSea(row); });
     QObject::connect(&card, &pelagor::SeaCardView::oceanPicked, &card,
                      [&card](int ocean) { card.showOcean(ocean); });
-    card.resize(arguments.value(2, QStringLiteral("360")).toInt(),
-                arguments.value(3, QStringLiteral("640")).toInt());
+    card.resize(arguments.value(2).toInt() > 0 ? arguments.value(2).toInt() : card.sizeHint().width(),
+                arguments.value(3).toInt() > 0 ? arguments.value(3).toInt() : 640);
     card.show();
     return QApplication::exec();
 }

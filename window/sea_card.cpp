@@ -132,7 +132,10 @@ public:
         setSelectionBehavior(QAbstractItemView::SelectRows);
         setSelectionMode(QAbstractItemView::SingleSelection);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // In a card narrower than its columns at their narrowest, it scrolls
+        // sideways by itself, the card's text staying as wide as the card.
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
         setTabKeyNavigation(false);
         setWordWrap(true);
         verticalHeader()->hide();
@@ -148,33 +151,23 @@ public:
 
     std::function<void(int row)> onPick;
 
-    // Narrower, a word of a name or a figure would be cut.
-    [[nodiscard]] QSize minimumSizeHint() const override
-    {
-        int wide = 2 * frameWidth();
-        for (const int column : narrowestColumns()) {
-            wide += column;
-        }
-        return {wide, height()};
-    }
-
     // The columns share the width, each at least as wide as its longest word,
     // the name's widest; a figure too long for its column goes on to a
     // second line.
     void fitHeight()
     {
         const std::vector<int> narrowest = narrowestColumns();
+        int spare = width() - 2 * frameWidth();
+        for (const int column : narrowest) {
+            spare -= column;
+        }
         if (narrowest.size() == kShares.size()) {
-            int spare = viewport()->width();
-            for (const int column : narrowest) {
-                spare -= column;
-            }
-            spare = std::max(spare, 0);
+            const int shared = std::max(spare, 0);
             int given = 0;
             for (std::size_t column = 0; column < narrowest.size(); ++column) {
                 const int share = column + 1 < narrowest.size()
-                                      ? spare * kShares.at(column) / 10
-                                      : spare - given;
+                                      ? shared * kShares.at(column) / 10
+                                      : shared - given;
                 given += share;
                 horizontalHeader()->resizeSection(static_cast<int>(column),
                                                   narrowest.at(column) + share);
@@ -182,7 +175,8 @@ public:
         }
         resizeRowsToContents();
         setFixedHeight(2 * frameWidth() + horizontalHeader()->sizeHint().height() +
-                       verticalHeader()->length());
+                       verticalHeader()->length() +
+                       (spare < 0 ? horizontalScrollBar()->sizeHint().height() : 0));
     }
 
     // Picks the sea of a row.
@@ -216,6 +210,7 @@ private:
     // The tenths of the spare width each column takes.
     static constexpr std::array<int, catalogue::kCardColumns> kShares{4, 3, 3};
 
+    // Each column as wide as its longest word, with room for the margins.
     [[nodiscard]] std::vector<int> narrowestColumns() const
     {
         std::vector<int> narrowest;
@@ -229,18 +224,20 @@ private:
             }
             return widest;
         };
-        const QFontMetrics headerMetrics = horizontalHeader()->fontMetrics();
-        // Room for the cell's margins, and in the header for the sort mark.
-        const int padding = style()->pixelMetric(QStyle::PM_HeaderMargin) * 2 +
-                            style()->pixelMetric(QStyle::PM_HeaderMarkSize) + 8;
+        // Room for a cell's margins, and in a title for the sort mark too.
+        const int cellPadding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 6;
+        const int titlePadding = 3 * style()->pixelMetric(QStyle::PM_HeaderMargin) +
+                                 style()->pixelMetric(QStyle::PM_HeaderMarkSize) + 4;
         for (int column = 0; column < model()->columnCount(); ++column) {
-            int widest = widestWord(
-                model()->headerData(column, Qt::Horizontal).toString(), headerMetrics);
+            int widest = widestWord(model()->headerData(column, Qt::Horizontal).toString(),
+                                    horizontalHeader()->fontMetrics()) +
+                         titlePadding;
             for (int row = 0; row < model()->rowCount(); ++row) {
-                widest = std::max(
-                    widest, widestWord(model()->index(row, column).data().toString(), fontMetrics()));
+                widest = std::max(widest, widestWord(model()->index(row, column).data().toString(),
+                                                     fontMetrics()) +
+                                              cellPadding);
             }
-            narrowest.push_back(widest + padding);
+            narrowest.push_back(widest);
         }
         return narrowest;
     }
@@ -281,7 +278,8 @@ SeaCardView::SeaCardView(QWidget *parent) : QWidget(parent)
 
 QSize SeaCardView::sizeHint() const
 {
-    return {fontMetrics().averageCharWidth() * 44, fontMetrics().lineSpacing() * 24};
+    // Room for an ocean's table of seas without a line of its own scrolling.
+    return {fontMetrics().averageCharWidth() * 60, fontMetrics().lineSpacing() * 24};
 }
 
 QSize SeaCardView::minimumSizeHint() const
