@@ -31,7 +31,8 @@ int main(int argc, char *argv[])
                      [&card](int row) { card.showSea(row); });
     QObject::connect(&card, &pelagor::SeaCardView::oceanPicked, &card,
                      [&card](int ocean) { card.showOcean(ocean); });
-    card.resize(arguments.value(2).toInt() > 0 ? arguments.value(2).toInt() : card.sizeHint().width(),
+    card.resize(arguments.value(2).toInt() > 0 ? arguments.value(2).toInt()
+                                               : card.sizeHint().width(),
                 arguments.value(3).toInt() > 0 ? arguments.value(3).toInt() : 640);
     card.show();
     return QApplication::exec();

@@ -17,10 +17,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGestureEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNativeGestureEvent>
@@ -29,11 +29,11 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTableView>
-#include <QTextEdit>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTableView>
 #include <QTest>
+#include <QTextEdit>
 #include <QWheelEvent>
 
 #include <cmath>

@@ -16,8 +16,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableView>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -53,8 +53,8 @@ QString paragraph(const QString &text)
 // A figure, and under it the sentence on its range.
 QString figureHtml(const catalogue::CardFigure &figure)
 {
-    QString html = QStringLiteral("<p><b>%1:</b> %2</p>")
-                       .arg(escaped(figure.label), escaped(figure.value));
+    QString html =
+        QStringLiteral("<p><b>%1:</b> %2</p>").arg(escaped(figure.label), escaped(figure.value));
     if (!figure.rangeNote.isEmpty()) {
         html += QStringLiteral("<p style=\"margin-left: 16px;\">") + escaped(figure.rangeNote) +
                 QStringLiteral("</p>");
@@ -165,9 +165,8 @@ public:
             const int shared = std::max(spare, 0);
             int given = 0;
             for (std::size_t column = 0; column < narrowest.size(); ++column) {
-                const int share = column + 1 < narrowest.size()
-                                      ? shared * kShares.at(column) / 10
-                                      : shared - given;
+                const int share = column + 1 < narrowest.size() ? shared * kShares.at(column) / 10
+                                                                : shared - given;
                 given += share;
                 horizontalHeader()->resizeSection(static_cast<int>(column),
                                                   narrowest.at(column) + share);
@@ -256,10 +255,9 @@ QStandardItem *cell(const QString &text, qint64 key, bool number)
 
 } // namespace
 
-SeaCardView::SeaCardView(QWidget *parent) : QWidget(parent)
+SeaCardView::SeaCardView(QWidget *parent) : QWidget(parent), scroll_(new QScrollArea(this))
 {
     setObjectName(QStringLiteral("SeaCard"));
-    scroll_ = new QScrollArea(this);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
     scroll_->setFocusPolicy(Qt::NoFocus);
@@ -330,8 +328,8 @@ void SeaCardView::showNothing()
     ocean_ = -1;
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    auto *text = new CardText(paragraph(catalogue::emptyCardText()), QStringLiteral("Сведения"),
-                              page);
+    auto *text =
+        new CardText(paragraph(catalogue::emptyCardText()), QStringLiteral("Сведения"), page);
     layout->addWidget(text);
     replacePage(page, text, QStringLiteral("Сведения"));
 }
@@ -413,15 +411,14 @@ void SeaCardView::showOcean(int ocean)
     table->fitHeight();
     table->sortByColumn(0, Qt::AscendingOrder);
     table->onPick = [this](int row) { emit seaPicked(row); };
-    connect(table, &QTableView::clicked, table, [table](const QModelIndex &index) {
-        table->pick(index);
-    });
+    connect(table, &QTableView::clicked, table,
+            [table](const QModelIndex &index) { table->pick(index); });
 
     // The order for the keyboard, as the header's clicks give it.
     auto *order = new QComboBox(page);
     order->setObjectName(QStringLiteral("CardSortOrder"));
-    order->addItems({QStringLiteral("име"), QStringLiteral("площ"),
-                     QStringLiteral("най-голяма дълбочина")});
+    order->addItems(
+        {QStringLiteral("име"), QStringLiteral("площ"), QStringLiteral("най-голяма дълбочина")});
     // Narrower than its longest item where the card is narrow; its list shows them whole.
     order->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     order->setMinimumContentsLength(6);
