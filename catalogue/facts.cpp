@@ -87,18 +87,23 @@ QString bulgarianNumber(qint64 value)
     return value < 0 ? QStringLiteral("−") + digits : digits;
 }
 
-QString measureText(const Material &material, Measure measure)
+QString measureValue(const Material &material, Measure measure)
 {
     const std::optional<Measured> value = measured(material, measure);
     if (!value) {
         return QStringLiteral("няма данни");
     }
     if (value->differs()) {
-        return QStringLiteral("от %1 до %2%3")
-            .arg(bulgarianNumber(value->least), bulgarianNumber(value->most), unitOf(measure));
+        return QStringLiteral("от %1 до %2")
+            .arg(bulgarianNumber(value->least), bulgarianNumber(value->most));
     }
-    return (value->atLeast ? QStringLiteral("над ") : QString()) + bulgarianNumber(value->shown) +
-           unitOf(measure);
+    return (value->atLeast ? QStringLiteral("над ") : QString()) + bulgarianNumber(value->shown);
+}
+
+QString measureText(const Material &material, Measure measure)
+{
+    return measured(material, measure) ? measureValue(material, measure) + unitOf(measure)
+                                       : measureValue(material, measure);
 }
 
 QString rangeSentence(const Material &material, Measure measure)
@@ -107,9 +112,7 @@ QString rangeSentence(const Material &material, Measure measure)
     if (!value || !value->differs()) {
         return {};
     }
-    const QString range =
-        QStringLiteral("от %1 до %2%3")
-            .arg(bulgarianNumber(value->least), bulgarianNumber(value->most), unitOf(measure));
+    const QString range = measureText(material, measure);
     return measure == Measure::Area
                ? QStringLiteral("Източниците дават %1, според това докъде теглят границите му.")
                      .arg(range)

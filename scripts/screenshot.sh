@@ -18,6 +18,9 @@
 # answers a round of ten ocean questions, seven right, and the picture is
 # the first page of the result the round hands in (--result), as pdftoppm
 # draws it.
+# With "card-sea" or "card-ocean" the picture shows the card of "Черно море"
+# or of "Тихи" alone, as build/tests/card_preview shows it (as wide as it
+# asks, 640 or 960 high).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/pelagor.png}")
@@ -55,12 +58,18 @@ case "$map" in
         arguments=(--practice --variant 42 --kind ocean --questions 10
             --pupil "Иван Петров 7-а" --result "$config")
         ;;
+    card-sea | card-ocean)
+        program=${PELAGOR_CARD_PREVIEW:-build/tests/card_preview}
+        arguments=('Черно море' 0 640)
+        [ "$map" = card-sea ] || arguments=('Тихи' 0 960)
+        ;;
 esac
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" "${arguments[@]}" &
 app=$!
 window=""
 title='География'
 [ ${#arguments[@]} -eq 0 ] || title='Упражнение'
+case "$map" in card-*) title='Сведения' ;; esac
 for _ in $(seq 100); do
     window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.1

@@ -12,14 +12,17 @@
 #include "window/map_window.h"
 #include "window/pelagor.h"
 #include "window/practice_window.h"
+#include "window/sea_card.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGestureEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNativeGestureEvent>
@@ -27,11 +30,16 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -908,6 +916,108 @@ private slots:
         const QRect framed(form, QSize(482, 421).grownBy(frame));
         QCOMPARE(pelagor::placeMap({screen, framed, list, frame, {749, 421}, {300, 180}}),
                  expected);
+    }
+
+    // The card of the pick: a neighbour, by Tab and Enter or by a click where
+    // it shows, picks its sea or ocean; a receiver that shows the pick at once
+    // finds the card whole, the keyboard at its start. An ocean's table sorts
+    // by a click on a title or by the order chosen, and Enter or a click on a
+    // row picks the sea in it.
+    void seaCardPicks()
+    {
+        pelagor::SeaCardView card;
+        card.resize(360, 480);
+        card.show();
+        card.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&card));
+        QSignalSpy seas(&card, &pelagor::SeaCardView::seaPicked);
+        QSignalSpy oceans(&card, &pelagor::SeaCardView::oceanPicked);
+        const auto focused = [] { return QApplication::focusWidget(); };
+        card.showSea(77);
+        card.setFocus();
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        auto *azov = qobject_cast<QPushButton *>(focused());
+        QVERIFY(azov != nullptr);
+        QCOMPARE(azov->accessibleName(), QStringLiteral("Азовско море"));
+        QTest::keyClick(azov, Qt::Key_Return);
+        QTest::keyClick(azov, Qt::Key_Tab);
+        auto *marmara = qobject_cast<QPushButton *>(focused());
+        QVERIFY(marmara->visibleRegion().contains(marmara->rect().center()));
+        QVERIFY(azov->height() >= 24 && marmara->y() - azov->y() >= 24);
+        QTest::mouseClick(marmara, Qt::LeftButton, {}, marmara->rect().center());
+        QCOMPARE(seas, (QList<QVariantList>{{1}, {61}}));
+        connect(&card, &pelagor::SeaCardView::seaPicked, &card, &pelagor::SeaCardView::showSea);
+        QTest::keyClick(marmara, Qt::Key_Space);
+        QCOMPARE(card.shownSea(), 61);
+        QCOMPARE(focused()->accessibleName(), QStringLiteral("Мраморно море"));
+        card.showSea(67);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto *atlantic = card.findChild<QPushButton *>(QStringLiteral("CardNeighbour"));
+        QTest::mouseClick(atlantic, Qt::LeftButton, {}, atlantic->rect().center());
+        QCOMPARE(oceans, (QList<QVariantList>{{0}}));
+
+        disconnect(&card, &pelagor::SeaCardView::seaPicked, &card, nullptr);
+        seas.clear();
+        card.showOcean(3);
+        QApplication::processEvents();
+        QCOMPARE(card.shownOcean(), 3);
+        auto *table = card.findChild<QTableView *>(QStringLiteral("CardSeas"));
+        const auto name = [table](int row) { return table->model()->index(row, 0).data(); };
+        QCOMPARE(name(0), QStringLiteral("Берингово море"));
+        QHeaderView *header = table->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          {header->sectionViewportPosition(1) + 20, header->height() / 2});
+        QCOMPARE(name(0), QStringLiteral("Филипинско море"));
+        auto *order = card.findChild<QComboBox *>(QStringLiteral("CardSortOrder"));
+        QCOMPARE(order->currentIndex(), 1);
+        QTest::keyClick(order, Qt::Key_Down);
+        QCOMPARE(header->sortIndicatorSection(), 2);
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Home);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Enter);
+        const QRect first = table->visualRect(table->model()->index(0, 1));
+        QVERIFY(table->viewport()->visibleRegion().contains(first.center()));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(seas.size(), 2);
+        QCOMPARE(pelagor::catalogue::seaName(seas.at(0).at(0).toInt()), name(1));
+        QCOMPARE(pelagor::catalogue::seaName(seas.at(1).at(0).toInt()), name(0));
+    }
+
+    // Every card at the map window's smallest size, one after another: no
+    // line cut, every part in reach by the card's scroll bars.
+    void seaCardFitsOrScrolls()
+    {
+        pelagor::SeaCardView card;
+        card.resize(card.minimumSizeHint().width(), 180);
+        card.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&card));
+        auto *scroll = card.findChild<QScrollArea *>();
+        for (int pick = 0; pick < static_cast<int>(pelagor::catalogue::kSeaCount) + 5; ++pick) {
+            if (pick < static_cast<int>(pelagor::catalogue::kSeaCount)) {
+                card.showSea(pick);
+            } else {
+                card.showOcean(pick - static_cast<int>(pelagor::catalogue::kSeaCount));
+            }
+            QApplication::processEvents();
+            const QWidget *content = scroll->widget();
+            QVERIFY(scroll->verticalScrollBar()->maximum() >=
+                    content->height() - scroll->viewport()->height());
+            QVERIFY(scroll->horizontalScrollBar()->maximum() >=
+                    content->width() - scroll->viewport()->width());
+            for (const QTextEdit *text : content->findChildren<QTextEdit *>()) {
+                if (text->isVisibleTo(content)) {
+                    QVERIFY(text->height() >= text->document()->size().height());
+                    QVERIFY(text->document()->textWidth() <= text->viewport()->width());
+                }
+            }
+            for (const QTableView *table : content->findChildren<QTableView *>()) {
+                QVERIFY(table->verticalHeader()->length() <= table->viewport()->height());
+                QVERIFY(table->horizontalScrollBar()->maximum() >=
+                        table->horizontalHeader()->length() - table->viewport()->width());
+                QVERIFY(table->width() <= content->width());
+            }
+        }
     }
 
 private:
