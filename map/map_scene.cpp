@@ -126,7 +126,7 @@ void MapScene::showWorld()
     shown_ = Shown::World;
     ocean_ = -1;
     sea_ = -1;
-    marked_.clear();
+    marked_ = catalogue::allSeas();
     markNote_.clear();
     layoutValid_ = false;
     frame();
@@ -234,11 +234,27 @@ QPointF MapScene::targetCentre(const Target &target) const
 
 std::vector<QPointF> MapScene::targetCopies(const Target &target) const
 {
+    const QRectF room = targetRoom();
     const QPointF nearest = targetCentre(target);
-    if (!targetRoom().contains(nearest)) {
-        return {};
+    std::vector<QPointF> copies;
+    if (room.contains(nearest)) {
+        copies.push_back(nearest);
     }
-    return {nearest};
+    // Where the view is wider than the earth, the copies east and west of
+    // the nearest carry the mark as well.
+    const double turn = view_.projection().period() * view_.scale();
+    if (!(turn > 0)) {
+        return copies;
+    }
+    for (const double step : {turn, -turn}) {
+        for (QPointF at = nearest + QPointF(step, 0);
+             at.x() >= room.left() && at.x() <= room.right(); at.rx() += step) {
+            if (room.contains(at)) {
+                copies.push_back(at);
+            }
+        }
+    }
+    return copies;
 }
 
 QPointF MapScene::liesBeside(const Target &target, QPointF centre) const

@@ -67,7 +67,7 @@ QString captionText(const MapScene &scene)
         }
         return QStringLiteral("%1 морета от %2 океана").arg(count).arg(scene.oceanCount());
     }
-    return QStringLiteral("Изберете океан или море.");
+    return QStringLiteral("Океаните на света — %1 морета").arg(count);
 }
 
 QString descriptionText(const MapScene &scene)
@@ -95,8 +95,9 @@ QString descriptionText(const MapScene &scene)
                                         .arg(count)
                                         .arg(scene.oceanCount());
     }
-    return QStringLiteral("Карта на света със сушата и океаните. Още не е избран океан или море; "
-                          "избраното в главния прозорец се отбелязва на картата.");
+    return QStringLiteral("Карта на света с всичките %1 морета. Още не е избран океан или море; "
+                          "избраното в главния прозорец се отбелязва на картата.")
+        .arg(count);
 }
 
 QString targetName(const MapScene &scene, const Target &target)

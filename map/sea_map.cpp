@@ -375,8 +375,11 @@ bool SeaMap::event(QEvent *event)
         }
         break;
     case QEvent::ToolTip: {
+        // A group's seas, which its mark does not name; a sea's name is
+        // drawn beside its mark already.
         const int index = help != nullptr ? scene_.targetAt(toScene(help->pos()), kMouseReach) : -1;
-        if (help == nullptr || index < 0 || scene_.namesHidden()) {
+        if (help == nullptr || index < 0 || scene_.namesHidden() ||
+            !scene_.targets()[static_cast<std::size_t>(index)].isGroup()) {
             QToolTip::hideText();
             event->ignore();
             return true;
