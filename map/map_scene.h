@@ -111,6 +111,7 @@ public:
     [[nodiscard]] int focusedTarget() const;
     // Moves the focus to a target, panning it into view.
     void focusTarget(std::size_t index);
+    void clearFocus() { focusedRow_ = -1; }
     // Tab and Shift+Tab: the next target in reading order, round at the ends.
     void moveFocus(bool forward);
     [[nodiscard]] int hovered() const { return hovered_; }

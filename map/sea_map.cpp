@@ -3,6 +3,7 @@
 
 #include "map/sea_map.h"
 
+#include "map/caption_bar.h"
 #include "map/map_accessible.h"
 #include "map/map_words.h"
 
@@ -30,13 +31,7 @@ namespace pelagor {
 
 namespace {
 
-const QColor kText{0, 0, 0};
-const QColor kCaption{250, 250, 246};
-const QColor kCaptionEdge{160, 160, 160};
-
 // Sizes in logical pixels.
-constexpr double kMargin = 6;
-constexpr double kCaptionPadding = 4;
 constexpr int kButtonSide = 28;
 constexpr int kButtonSpacing = 4;
 // The buttons' zoom, as the keys'.
@@ -132,9 +127,8 @@ double SeaMap::captionHeight() const
         return captionHeight_;
     }
     captionFont_ = font();
-    return captionHeight_ =
-               std::max(std::ceil(QFontMetricsF(font()).height() + 2 * kCaptionPadding),
-                        static_cast<double>(kButtonSide + 2 * kButtonSpacing));
+    return captionHeight_ = std::max(captionBarHeight(font()),
+                                     static_cast<double>(kButtonSide + 2 * kButtonSpacing));
 }
 
 int SeaMap::widthForHeight(int height) const
@@ -572,20 +566,9 @@ void SeaMap::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRectF bar(0, 0, width(), mapArea().top());
     if (event->rect().intersects(bar.toAlignedRect())) {
-        painter.setRenderHint(QPainter::Antialiasing);
         paintCaption(painter, bar);
     }
-    paintMap(painter);
-}
-
-void SeaMap::paintMap(QPainter &painter)
-{
     const QRectF area = mapArea();
-    if (painter.device() != this) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        paintCaption(painter, QRectF(0, 0, width(), area.top()));
-    }
-    painter.save();
     painter.translate(area.topLeft());
     layers_.draw({.painter = painter,
                   .scene = scene_,
@@ -594,23 +577,12 @@ void SeaMap::paintMap(QPainter &painter)
                   .onPage = false,
                   .focusShown = hasFocus(),
                   .font = font()});
-    painter.restore();
 }
 
 void SeaMap::paintCaption(QPainter &painter, const QRectF &bar) const
 {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kCaption);
-    painter.drawRect(bar);
-    painter.setPen(QPen(kCaptionEdge, 1));
-    painter.drawLine(bar.bottomLeft() - QPointF(0, 0.5), bar.bottomRight() - QPointF(0, 0.5));
-    const double buttonsWidth = 3 * (kButtonSide + kButtonSpacing) + kButtonSpacing;
-    const QRectF captionText = bar.adjusted(kMargin, 0, -buttonsWidth, 0);
-    painter.setPen(kText);
-    painter.setFont(font());
-    painter.drawText(captionText, Qt::AlignVCenter | Qt::AlignLeft,
-                     painter.fontMetrics().elidedText(caption(), Qt::ElideRight,
-                                                      static_cast<int>(captionText.width())));
+    drawCaptionBar(painter, bar, caption(), font(),
+                   3 * (kButtonSide + kButtonSpacing) + kButtonSpacing);
 }
 
 } // namespace pelagor

@@ -62,9 +62,6 @@ public:
     [[nodiscard]] QString caption() const;
     // Whether it shows a pick (a sea or an ocean), not yet just the world.
     [[nodiscard]] bool showsPick() const { return scene_.showsPick(); }
-    // Draws the map as shown, with its caption line but without its
-    // buttons, over the painter's device of the widget's size.
-    void paintMap(QPainter &painter);
 
     // The view as it is now, and the one framed for the last pick (Home).
     [[nodiscard]] const Viewport &viewport() const { return scene_.view(); }

@@ -4,9 +4,9 @@
 #include "window/application.h"
 
 #include "catalogue/lookup.h"
-#include "map/map_export.h"
-#include "map/sea_map.h"
+#include "map/map_scene.h"
 #include "practice/wording.h"
+#include "window/map_file.h"
 
 #include <QApplication>
 #include <QCommandLineOption>
@@ -468,15 +468,11 @@ StartOptions readCommandLine(const QApplication & /*app*/)
 
 int exportMap(const MapExport &request)
 {
-    SeaMap map;
-    map.resize(request.size);
-    if (request.sea) {
-        map.showSea(*request.sea);
-    } else if (request.ocean) {
-        map.showOcean(*request.ocean);
-    }
-    QString error;
-    if (!saveMap(map, request.file, &error)) {
+    MapScene scene;
+    scene.show({.ocean = request.ocean.value_or(-1), .sea = request.sea.value_or(-1)});
+    const QString error =
+        writeMapFile(request.file, scene, programFont(), pictureSize(request.size));
+    if (!error.isEmpty()) {
         writeMessage(Stream::Error,
                      QStringLiteral("%1: %2\n").arg(QCoreApplication::applicationName(), error));
         return kUsageError;

@@ -47,8 +47,9 @@ QString writeWhole(const QString &path, const std::function<bool(QIODevice &)> &
     const auto message = [&path](bool written) {
         const QString why = whyNotWritten(path, written);
         const QString shown = QDir::toNativeSeparators(path);
-        return why.isEmpty() ? QStringLiteral("Файлът „%1“ не може да бъде записан.").arg(shown)
-                             : QStringLiteral("Файлът „%1“ не може да бъде записан: %2.").arg(shown, why);
+        return why.isEmpty()
+                   ? QStringLiteral("Файлът „%1“ не може да бъде записан.").arg(shown)
+                   : QStringLiteral("Файлът „%1“ не може да бъде записан: %2.").arg(shown, why);
     };
     if (QFileInfo(path).isDir()) {
         return QStringLiteral("„%1“ е папка, а не файл.").arg(QDir::toNativeSeparators(path));
@@ -76,8 +77,9 @@ QString checkWritableFolder(const QString &folder)
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".pelagor-XXXXXX")));
     if (!probe.open()) {
         const QString why = whyNotWritten(probe.fileTemplate(), false);
-        return why.isEmpty() ? QStringLiteral("В папката „%1“ не може да се пише.").arg(shown)
-                             : QStringLiteral("В папката „%1“ не може да се пише: %2.").arg(shown, why);
+        return why.isEmpty()
+                   ? QStringLiteral("В папката „%1“ не може да се пише.").arg(shown)
+                   : QStringLiteral("В папката „%1“ не може да се пише: %2.").arg(shown, why);
     }
     return {};
 }

@@ -18,7 +18,8 @@ namespace pelagor {
 // which takes the file's name only when `write` returns true and all of it
 // reached the disk. A file already there is replaced whole. Returns an empty
 // string when written, else a message for the user that says why not.
-[[nodiscard]] QString writeWhole(const QString &path, const std::function<bool(QIODevice &)> &write);
+[[nodiscard]] QString writeWhole(const QString &path,
+                                 const std::function<bool(QIODevice &)> &write);
 
 // Whether files can be created in `folder`, tried by creating a temporary file
 // in it (and removing it): an empty string when they can, else a message
