@@ -764,8 +764,8 @@ private slots:
         QTest::addColumn<QPoint>("form");
         QTest::addColumn<QRect>("expected");
         const QRect desktop(0, 0, 1280, 1024);
-        QTest::newRow("below, the form as a window manager placed it")
-            << desktop << QPoint(398, 289) << QRect(398, 733, 478, 291);
+        QTest::newRow("beside, the form in the middle as a window manager placed it")
+            << desktop << QPoint(398, 289) << QRect(882, 289, 398, 444);
         QTest::newRow("right") << desktop << QPoint(0, 289) << QRect(484, 289, 751, 444);
         QTest::newRow("left") << desktop << QPoint(796, 289) << QRect(45, 289, 751, 444);
         QTest::newRow("below, whole") << desktop << QPoint(398, 0) << QRect(398, 444, 751, 444);
