@@ -293,6 +293,19 @@ int MapScene::targetAt(QPointF at, double reach) const
 
 void MapScene::updateTargets()
 {
+    if (targetRoom().isEmpty()) {
+        // No room for a target (a map of no size, not yet shown): none is
+        // laid out until there is.
+        layoutValid_ = false;
+        if (!shownTargets_.empty()) {
+            shownTargets_.clear();
+            shownOfLayout_.clear();
+            hovered_ = -1;
+            focusedRow_ = -1;
+            ++targetsVersion_;
+        }
+        return;
+    }
     const bool laidOut = !layoutValid_;
     if (!layoutValid_) {
         const int picked = shown_ == Shown::Sea || isMarked(sea_) ? sea_ : -1;
