@@ -136,10 +136,9 @@ void MarksLayer::drawShape(QPainter &painter, int kind, QPointF centre, const QF
         painter.setPen(QPen(kMarkEdge, 1.5));
         painter.setBrush(kMark);
         painter.drawEllipse(centre, kGroupRadius, kGroupRadius);
-        QFont small = font;
-        small.setPointSizeF(small.pointSizeF() * 0.8);
-        small.setBold(true);
-        painter.setFont(small);
+        // In the map's own font, whose glyphs are loaded already: another
+        // size or weight would load the font again at the first showing.
+        painter.setFont(font);
         painter.setPen(kMarkEdge);
         painter.drawText(QRectF(centre - QPointF(kGroupRadius, kGroupRadius),
                                 QSizeF(2 * kGroupRadius, 2 * kGroupRadius)),

@@ -67,8 +67,8 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
     const std::size_t count = targets.size();
     std::vector<double> distances(count * count, 0.0);
     std::vector<bool> merged(count, false);
-    const auto measure = [&](std::size_t i) {
-        for (std::size_t j = 0; j < count; ++j) {
+    const auto measure = [&](std::size_t i, std::size_t from) {
+        for (std::size_t j = from; j < count; ++j) {
             if (j != i && !merged[j]) {
                 const double distance =
                     length(between(projection, targets[i].plane, targets[j].plane));
@@ -78,7 +78,7 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
         }
     };
     for (std::size_t i = 0; i < count; ++i) {
-        measure(i);
+        measure(i, i + 1);
     }
     for (std::size_t round = 0; round < 4 * rows.size() * rows.size() + 1; ++round) {
         std::size_t first = 0;
@@ -109,7 +109,7 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
                 away = QPointF(1, 0);
             }
             moved.plane = fixed.plane + away * (apart * kAsideSlack / length(away));
-            measure(isPicked(a) ? second : first);
+            measure(isPicked(a) ? second : first, 0);
             continue;
         }
         // The group's seas' middle, weighted by how many each mark holds.
@@ -122,7 +122,7 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
         a.lies = lies;
         a.plane = lies;
         merged[second] = true;
-        measure(first);
+        measure(first, 0);
     }
     std::vector<Target> kept;
     kept.reserve(count);
