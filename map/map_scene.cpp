@@ -247,8 +247,11 @@ std::vector<QPointF> MapScene::targetCopies(const Target &target) const
         return copies;
     }
     for (const double step : {turn, -turn}) {
-        for (QPointF at = nearest + QPointF(step, 0);
-             at.x() >= room.left() && at.x() <= room.right(); at.rx() += step) {
+        for (int turns = 1;; ++turns) {
+            const QPointF at = nearest + QPointF(step * turns, 0);
+            if (at.x() < room.left() || at.x() > room.right()) {
+                break;
+            }
             if (room.contains(at)) {
                 copies.push_back(at);
             }

@@ -342,6 +342,7 @@ void SeaMap::announceFocus()
 
 bool SeaMap::event(QEvent *event)
 {
+    const QEvent::Type type = event->type();
     if (auto *touch = dynamic_cast<QTouchEvent *>(event); touch != nullptr) {
         return handleTouch(touch);
     }
@@ -357,7 +358,7 @@ bool SeaMap::event(QEvent *event)
     }
     const auto *key = dynamic_cast<QKeyEvent *>(event);
     const auto *help = dynamic_cast<QHelpEvent *>(event);
-    switch (event->type()) {
+    switch (type) {
     case QEvent::KeyPress:
         // Tab walks the marks, before the focus chain would take it.
         if (key != nullptr && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {

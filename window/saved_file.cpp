@@ -14,7 +14,7 @@ namespace pelagor {
 namespace {
 
 // Below this a disk counts as full: a PDF page or a picture needs more.
-constexpr qint64 kNearlyFull = 64 * 1024;
+constexpr qint64 kNearlyFull = qint64{64} * 1024;
 
 QString folderShown(const QString &folder)
 {
