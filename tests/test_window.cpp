@@ -40,6 +40,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -623,6 +624,61 @@ private slots:
         map->grab();
     }
 
+    // With nothing picked, every sea is marked; in a window wider than the
+    // earth every copy of it carries the marks, and a click on the copy
+    // east of the one nearest the middle picks its sea.
+    void mapMarksEveryCopyOfTheEarth()
+    {
+        Pelagor &w = *window_;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        pelagor::SeaMap *map = w.seaMap();
+        QVERIFY(map != nullptr && QTest::qWaitForWindowExposed(w.mapWindow()));
+        w.mapWindow()->resize(1500, 400);
+        QTRY_COMPARE(map->width(), 1500);
+        std::size_t marked = 0;
+        for (const pelagor::Target &target : map->targets()) {
+            marked += target.rows.size();
+        }
+        QCOMPARE(marked, pelagor::catalogue::kSeaCount);
+        const pelagor::MapScene &scene = map->scene();
+        const auto twice = std::ranges::find_if(scene.targets(), [&scene](const auto &target) {
+            return !target.isGroup() && scene.targetCopies(target).size() == 2;
+        });
+        QVERIFY(twice != scene.targets().end());
+        const QPointF nearest = scene.targetCentre(*twice);
+        const std::vector<QPointF> copies = scene.targetCopies(*twice);
+        const QPointF other = copies.front() == nearest ? copies.back() : copies.front();
+        QVERIFY(std::abs(other.x() - nearest.x()) > 300);
+        const int row = twice->rows.front();
+        QTest::mouseClick(map, Qt::LeftButton, {},
+                          (other + QPointF(0, map->captionHeight())).toPoint());
+        QCOMPARE(w.Text(),
+                 seaLookup(seaList(w)->item(row)->text(), pelagor::catalogue::oceanOfSea(row)));
+    }
+
+    // Ctrl+S in the map, the dialog cancelled: the keyboard is the map's again.
+    void mapKeepsTheKeyboardAfterSaving()
+    {
+        Pelagor &w = *window_;
+        clickOption(w, 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        pelagor::SeaMap *map = w.seaMap();
+        QVERIFY(map != nullptr && QTest::qWaitFor([map] { return map->hasFocus(); }));
+        QTimer::singleShot(0, [] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+        });
+        QTest::keyClick(map, Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(QApplication::focusWidget(), map);
+        const QString answer = w.Text();
+        const QPointF centre = map->viewport().centre();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(map->viewport().centre() != centre);
+        QCOMPARE(w.Text(), answer);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!w.mapWindow()->isVisible());
+    }
+
     // Where the map goes by a form of 482 x 421 with its sea list, framed as
     // openbox frames it: the map's frame for each screen and form's frame.
     // A round of each kind, answered right and wrong with keys and clicks:
@@ -891,8 +947,8 @@ private slots:
         QTest::addColumn<QPoint>("form");
         QTest::addColumn<QRect>("expected");
         const QRect desktop(0, 0, 1280, 1024);
-        QTest::newRow("below, the form as a window manager placed it")
-            << desktop << QPoint(398, 289) << QRect(398, 733, 478, 291);
+        QTest::newRow("beside, the form in the middle as a window manager placed it")
+            << desktop << QPoint(398, 289) << QRect(882, 289, 398, 444);
         QTest::newRow("right") << desktop << QPoint(0, 289) << QRect(484, 289, 751, 444);
         QTest::newRow("left") << desktop << QPoint(796, 289) << QRect(45, 289, 751, 444);
         QTest::newRow("below, whole") << desktop << QPoint(398, 0) << QRect(398, 444, 751, 444);

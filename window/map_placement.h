@@ -29,8 +29,9 @@ struct MapRoom {
     QSize minimum;
 };
 
-// The map's frame: beside, below or above the form, at the largest size the
-// room on that side allows (up to the wanted one). Where no side has room
+// The map's frame on the side of the form where it is largest: beside it as
+// tall as wanted and as wide as the side allows (up to the wanted width),
+// below or above it at the largest size of the wanted shape. Where no side has room
 // for the least size, the map takes it where it covers the least of the form
 // and none of the list, or on a screen too small for that, the least of the
 // list. With no screen known, it goes to the right of the form.

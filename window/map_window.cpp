@@ -3,8 +3,9 @@
 
 #include "window/map_window.h"
 
-#include "map/map_export.h"
+#include "map/caption_bar.h"
 #include "map/sea_map.h"
+#include "window/map_file.h"
 #include "window/map_placement.h"
 
 #include <QAction>
@@ -88,13 +89,23 @@ void MapWindow::saveMapAs()
             dialog.selectFile(typed.completeBaseName() + u'.' + suffix);
         }
     });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return;
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    if (chosen) {
+        // The map as it is shown, at its size and the screen's density.
+        const QSizeF area = map_->scene().size();
+        const QString error = writeMapFile(
+            dialog.selectedFiles().constFirst(), map_->scene(), map_->font(),
+            {.logical = QSizeF(area.width(), captionBarHeight(map_->font()) + area.height()),
+             .ratio = map_->devicePixelRatioF()});
+        if (!error.isEmpty()) {
+            QMessageBox::warning(this, windowTitle(), error);
+        }
     }
-    QString error;
-    if (!saveMap(*map_, dialog.selectedFiles().constFirst(), &error)) {
-        QMessageBox::warning(this, windowTitle(), error);
-    }
+    // Saved or not, the keyboard goes back to the map, which the dialog took
+    // it from; closed, a dialog hands the activation to the form.
+    raise();
+    activateWindow();
+    map_->setFocus(Qt::OtherFocusReason);
 }
 
 void MapWindow::takeKeyboard()

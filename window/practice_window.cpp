@@ -3,6 +3,8 @@
 
 #include "window/practice_window.h"
 
+#include "catalogue/lookup.h"
+
 #include "map/framing.h"
 #include "map/sea_map.h"
 #include "practice/wording.h"
@@ -257,13 +259,7 @@ void PracticeWindow::start(const practice::Setting &setting, std::optional<int> 
 
 std::vector<int> PracticeWindow::roundSeas() const
 {
-    std::vector<int> seas;
-    for (int row = 0; row < static_cast<int>(catalogue::kSeaCount); ++row) {
-        if (round_ && round_->setting().oceans.at(static_cast<std::size_t>(oceanOfSea(row)))) {
-            seas.push_back(row);
-        }
-    }
-    return seas;
+    return round_ ? catalogue::seasOfOceans(round_->setting().oceans) : std::vector<int>{};
 }
 
 Asker *PracticeWindow::openAsker() const
