@@ -72,9 +72,9 @@ struct ProgramOption {
     bool window;
 };
 constexpr ProgramOption kProgramOptions[] = {
-    {"map", "", true},      {"practice", "", true},     {"questions", "брой", true},
-    {"kind", "вид", true},  {"variant", "номер", true}, {"export-map", "файл", false},
-    {"sea", "море", false}, {"ocean", "океан", true},   {"size", "ШxВ", false},
+    {"map", "", true},      {"practice", "", true},         {"questions", "брой", true},
+    {"kind", "вид", true},  {"variant", "номер", true},     {"export-map", "файл", false},
+    {"sea", "море", false}, {"ocean", "океан", true},       {"size", "ШxВ", false},
     {"pupil", "име", true}, {"result", "файл|папка", true}, {"export-table", "файл", false},
 };
 

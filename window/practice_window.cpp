@@ -4,7 +4,6 @@
 #include "window/practice_window.h"
 
 #include "catalogue/lookup.h"
-
 #include "map/framing.h"
 #include "map/sea_map.h"
 #include "practice/wording.h"
