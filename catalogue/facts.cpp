@@ -64,10 +64,11 @@ bool Measured::differs() const
 std::optional<Measured> measured(const Material &material, Measure measure)
 {
     const Rows rows = rowsOf(material, measure);
-    const Figure *shown = shownFigure(rows, kFigures, kFactSources);
-    if (shown == nullptr) {
+    const std::size_t shownAt = shownFigure(rows, kFigures, kFactSources);
+    if (shownAt == kNoFigure) {
         return std::nullopt;
     }
+    const Figure *shown = &std::span<const Figure>(kFigures)[shownAt];
     Measured result{shown->value, shown->value, shown->value, shown->atLeast};
     for (const Figure &figure : rowsIn(kFigures, rows)) {
         result.least = std::min(result.least, static_cast<int>(figure.value));
