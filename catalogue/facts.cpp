@@ -64,10 +64,11 @@ bool Measured::differs() const
 std::optional<Measured> measured(const Material &material, Measure measure)
 {
     const Rows rows = rowsOf(material, measure);
-    const Figure *shown = shownFigure(rows, kFigures, kFactSources);
-    if (shown == nullptr) {
+    const std::size_t shownAt = shownFigure(rows, kFigures, kFactSources);
+    if (shownAt == kNoFigure) {
         return std::nullopt;
     }
+    const Figure *shown = &std::span<const Figure>(kFigures)[shownAt];
     Measured result{shown->value, shown->value, shown->value, shown->atLeast};
     for (const Figure &figure : rowsIn(kFigures, rows)) {
         result.least = std::min(result.least, static_cast<int>(figure.value));
@@ -87,18 +88,23 @@ QString bulgarianNumber(qint64 value)
     return value < 0 ? QStringLiteral("−") + digits : digits;
 }
 
-QString measureText(const Material &material, Measure measure)
+QString measureValue(const Material &material, Measure measure)
 {
     const std::optional<Measured> value = measured(material, measure);
     if (!value) {
         return QStringLiteral("няма данни");
     }
     if (value->differs()) {
-        return QStringLiteral("от %1 до %2%3")
-            .arg(bulgarianNumber(value->least), bulgarianNumber(value->most), unitOf(measure));
+        return QStringLiteral("от %1 до %2")
+            .arg(bulgarianNumber(value->least), bulgarianNumber(value->most));
     }
-    return (value->atLeast ? QStringLiteral("над ") : QString()) + bulgarianNumber(value->shown) +
-           unitOf(measure);
+    return (value->atLeast ? QStringLiteral("над ") : QString()) + bulgarianNumber(value->shown);
+}
+
+QString measureText(const Material &material, Measure measure)
+{
+    return measured(material, measure) ? measureValue(material, measure) + unitOf(measure)
+                                       : measureValue(material, measure);
 }
 
 QString rangeSentence(const Material &material, Measure measure)
@@ -107,9 +113,7 @@ QString rangeSentence(const Material &material, Measure measure)
     if (!value || !value->differs()) {
         return {};
     }
-    const QString range =
-        QStringLiteral("от %1 до %2%3")
-            .arg(bulgarianNumber(value->least), bulgarianNumber(value->most), unitOf(measure));
+    const QString range = measureText(material, measure);
     return measure == Measure::Area
                ? QStringLiteral("Източниците дават %1, според това докъде теглят границите му.")
                      .arg(range)

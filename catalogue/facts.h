@@ -45,6 +45,9 @@ struct Measured {
 // source gives only a bound, "от 280 000 до 453 000 км²" where the sources
 // differ, "няма данни" where none gives it.
 [[nodiscard]] QString measureText(const Material &material, Measure measure);
+// The same without its unit, for a table whose header names it: "436 400",
+// "над 4500", "от 280 000 до 453 000", "няма данни".
+[[nodiscard]] QString measureValue(const Material &material, Measure measure);
 // Where the sources differ, the sentence that says so, else empty:
 // "Източниците дават от 280 000 до 453 000 км², според това докъде теглят
 // границите му."

@@ -71,23 +71,28 @@ struct Material {
     Rows sentences;
 };
 
-// The figure shown of several: the first of the Russian tradition, which
-// draws the limits as this catalogue names the seas, else the first listed;
-// none when there are none.
+// No figure: what shownFigure() gives where there is none.
+inline constexpr std::size_t kNoFigure = static_cast<std::size_t>(-1);
+
+// The figure shown of several, by its index in `figures`: the first of the
+// Russian tradition, which draws the limits as this catalogue names the seas,
+// else the first listed; kNoFigure when there are none. (Indices, not
+// pointers: compared in a constant expression, a pointer is not one under
+// the sanitizers.)
 template <std::size_t F, std::size_t S>
-constexpr const Figure *shownFigure(Rows rows, const Figure (&figures)[F],
-                                    const FactSource (&sources)[S])
+constexpr std::size_t shownFigure(Rows rows, const Figure (&figures)[F],
+                                  const FactSource (&sources)[S])
 {
     if (rows.count == 0 || static_cast<std::size_t>(rows.first) + rows.count > F) {
-        return nullptr;
+        return kNoFigure;
     }
     for (std::size_t at = rows.first; at < static_cast<std::size_t>(rows.first) + rows.count;
          ++at) {
         if (figures[at].source < S && sources[figures[at].source].tradition == Tradition::Russian) {
-            return &figures[at];
+            return at;
         }
     }
-    return &figures[rows.first];
+    return rows.first;
 }
 
 // The compile-time checks over sea_facts.h; each takes the tables it looks at.
@@ -183,9 +188,10 @@ consteval bool meanBelowDeepest(const Material (&records)[R], const Figure (&fig
                                 const FactSource (&sources)[S])
 {
     return std::ranges::all_of(records, [&](const Material &record) {
-        const Figure *mean = shownFigure(record.meanDepth, figures, sources);
-        const Figure *deepest = shownFigure(record.maxDepth, figures, sources);
-        return mean == nullptr || deepest == nullptr || mean->value < deepest->value;
+        const std::size_t mean = shownFigure(record.meanDepth, figures, sources);
+        const std::size_t deepest = shownFigure(record.maxDepth, figures, sources);
+        return mean == kNoFigure || deepest == kNoFigure ||
+               figures[mean].value < figures[deepest].value;
     });
 }
 
@@ -194,37 +200,31 @@ template <std::size_t N, std::size_t O, std::size_t B>
 consteval bool neighboursMutual(const Material (&seas)[N], const Material (&oceans)[O],
                                 const std::uint16_t (&neighbours)[B])
 {
-    const auto recordOf = [&](std::uint16_t number) -> const Material * {
-        if (number < N) {
-            return &seas[number];
-        }
-        return number >= kOceanNeighbour && static_cast<std::size_t>(number - kOceanNeighbour) < O
-                   ? &oceans[number - kOceanNeighbour]
-                   : nullptr;
+    const auto known = [](std::size_t number) {
+        return number < N || (number >= kOceanNeighbour && number - kOceanNeighbour < O);
     };
-    const auto names = [&](const Material &record, std::uint16_t number) {
-        for (std::size_t at = record.neighbours.first;
-             at < static_cast<std::size_t>(record.neighbours.first) + record.neighbours.count &&
-             at < B;
-             ++at) {
-            if (neighbours[at] == number) {
+    const auto rowsOf = [&](std::size_t number) {
+        return number < N ? seas[number].neighbours : oceans[number - kOceanNeighbour].neighbours;
+    };
+    const auto names = [&](std::size_t number, std::size_t other) {
+        const Rows rows = rowsOf(number);
+        for (std::size_t at = rows.first;
+             at < static_cast<std::size_t>(rows.first) + rows.count && at < B; ++at) {
+            if (neighbours[at] == other) {
                 return true;
             }
         }
         return false;
     };
-    for (std::size_t index = 0; index < kOceanNeighbour + O; ++index) {
-        const auto number = static_cast<std::uint16_t>(index);
-        const Material *record = recordOf(number);
-        if (record == nullptr) {
+    for (std::size_t number = 0; number < kOceanNeighbour + O; ++number) {
+        if (!known(number)) {
             continue;
         }
-        for (std::size_t at = record->neighbours.first;
-             at < static_cast<std::size_t>(record->neighbours.first) + record->neighbours.count &&
-             at < B;
-             ++at) {
-            const Material *other = recordOf(neighbours[at]);
-            if (other == nullptr || neighbours[at] == number || !names(*other, number)) {
+        const Rows rows = rowsOf(number);
+        for (std::size_t at = rows.first;
+             at < static_cast<std::size_t>(rows.first) + rows.count && at < B; ++at) {
+            const std::size_t other = neighbours[at];
+            if (!known(other) || other == number || !names(other, number)) {
                 return false;
             }
         }

@@ -105,6 +105,30 @@ QString oceanName(int ocean)
     return oceanCaption(ocean) + kOceanWord;
 }
 
+// "Бяло море", and the Arctic Ocean.
+constexpr int kWhiteSea = 12;
+constexpr int kArctic = 2;
+static_assert(kSeas[kWhiteSea].name == u"Бяло море" &&
+              kOceanCaptions[kArctic] == u"Северен ледовит");
+
+std::vector<int> oceansCountedFor(int row)
+{
+    std::vector<int> oceans{oceanOfSea(row)};
+    if (row == kWhiteSea) {
+        oceans.push_back(kArctic);
+    }
+    return oceans;
+}
+
+QString oceansNamedFor(int row)
+{
+    QStringList captions;
+    for (const int ocean : oceansCountedFor(row)) {
+        captions << oceanCaption(ocean);
+    }
+    return captions.join(QStringLiteral(" или ")) + kOceanWord;
+}
+
 QString oceanCaptionsListed()
 {
     QStringList captions;

@@ -19,6 +19,11 @@ namespace pelagor::catalogue {
 
 // The ocean number (0 to 4) of a sea row.
 [[nodiscard]] int oceanOfSea(int row);
+// The oceans an answer may name for a sea, its own first: the list's, and
+// for "Бяло море" also the Arctic Ocean, in which hydrographers count the
+// White Sea of northern Russia, where its point lies (the list puts it with
+// the Atlantic, as the lesson gives it).
+[[nodiscard]] std::vector<int> oceansCountedFor(int row);
 // The rows of the seas of an ocean, in the list's order.
 [[nodiscard]] std::vector<int> seasOfOcean(int ocean);
 // The rows of the seas of the oceans chosen, by ocean number, in the list's order.
@@ -39,6 +44,9 @@ namespace pelagor::catalogue {
 [[nodiscard]] QString oceanCaption(int ocean);
 // An ocean's name: "Тихи океан".
 [[nodiscard]] QString oceanName(int ocean);
+// The oceans a sea is counted in, named: "Тихи океан", "Атлантически или
+// Северен ледовит океан".
+[[nodiscard]] QString oceansNamedFor(int row);
 // The five captions in the form's order, as a sentence lists them:
 // "Атлантически, Индийски, Северен ледовит, Тихи и Южен".
 [[nodiscard]] QString oceanCaptionsListed();

@@ -3,17 +3,19 @@
 
 #include "map/map_export.h"
 
-#include "map/sea_map.h"
+#include "map/caption_bar.h"
+#include "map/map_layers.h"
+#include "map/map_words.h"
 
-#include <QFileInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
 
 namespace pelagor {
 
@@ -22,92 +24,134 @@ namespace {
 // The name the title line gives the program.
 const QString kProgramName = QStringLiteral("Пелагор");
 
-// The map drawn as it is shown, at the given number of pixels to a logical one.
-QImage mapImage(SeaMap &map, double ratio)
+// The map window's first size, about: a picture at least this large shows
+// what the window shows, larger.
+constexpr QSizeF kWindowSize{750, 420};
+
+// A page is laid out at the screen's 96 dots an inch, so that the map and
+// its texts keep the shapes and sizes they have on the screen; the land's
+// picture on it has 300 dots an inch.
+constexpr int kPageDpi = 96;
+constexpr double kLandDpi = 300;
+// What most printers can print to: 10 mm from each edge.
+constexpr double kPageMargin = 10;
+constexpr double kTitlePoints = 14;
+
+QPageLayout pageLayout()
 {
-    QImage image(map.size() * ratio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    map.paintMap(painter);
-    return image;
+    return {QPageSize(QPageSize::A4), QPageLayout::Landscape,
+            QMarginsF(kPageMargin, kPageMargin, kPageMargin, kPageMargin), QPageLayout::Millimeter};
 }
 
-bool writePdf(SeaMap &map, QSaveFile &file)
+QFont titleFont(const QFont &font)
 {
-    QPdfWriter pdf(&file);
-    pdf.setTitle(mapCaption(map));
-    pdf.setCreator(kProgramName);
-    pdf.setResolution(300);
-    if (!pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                       QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter))) {
-        return false;
-    }
-    // At least twice the screen's pixels: sharp on paper at the width of a page.
-    const QImage image = mapImage(map, std::max(map.devicePixelRatioF(), 2.0));
+    QFont title = font;
+    title.setPointSizeF(kTitlePoints);
+    return title;
+}
 
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        return false;
-    }
-    const QRectF page(QPointF(0, 0), pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
-    QFont font = map.font();
-    font.setPointSizeF(14);
-    painter.setFont(font);
-    const double line = painter.fontMetrics().height();
-    const QRectF title(page.left(), page.top(), page.width(), line);
-    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter, mapCaption(map));
-    painter.drawText(title, Qt::AlignRight | Qt::AlignVCenter, kProgramName);
+// The page's printable area, its title line, and the room for the map
+// below it, in the page's dots.
+struct PageParts {
+    QRectF title;
+    QRectF map;
+};
+
+PageParts pageParts(const QFont &font)
+{
+    const QRectF page(QPointF(0, 0), pageLayout().paintRectPixels(kPageDpi).size());
+    const double line = QFontMetricsF(titleFont(font)).height();
     const double gap = line / 2;
-    painter.setPen(QPen(Qt::gray, pdf.resolution() / 150.0));
-    painter.drawLine(QPointF(page.left(), title.bottom() + gap / 2),
-                     QPointF(page.right(), title.bottom() + gap / 2));
+    return {.title = QRectF(page.topLeft(), QSizeF(page.width(), line)),
+            .map = page.adjusted(0, line + gap, 0, 0)};
+}
 
-    const QRectF room = page.adjusted(0, line + gap, 0, 0);
-    const QSizeF drawn =
-        QSizeF(image.deviceIndependentSize()).scaled(room.size(), Qt::KeepAspectRatio);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(QPointF(room.center().x() - drawn.width() / 2, room.top()), drawn),
-                      image);
-    return painter.end();
+void drawLayers(QPainter &painter, const MapScene &scene, const QFont &font, double ratio,
+                bool onPage)
+{
+    MapLayers layers;
+    layers.draw({.painter = painter,
+                 .scene = scene,
+                 .origin = painter.transform().map(QPointF(0, 0)),
+                 .pixelRatio = ratio,
+                 .onPage = onPage,
+                 .focusShown = false,
+                 .font = font});
 }
 
 } // namespace
 
-QString mapCaption(const SeaMap &map)
+PictureSize pictureSize(QSizeF pixels)
 {
-    return map.showsPick() ? map.caption() : QStringLiteral("Океаните на света");
+    const QSizeF size(std::max(1.0, pixels.width()), std::max(1.0, pixels.height()));
+    const double ratio = std::max(
+        1.0, std::min(size.width() / kWindowSize.width(), size.height() / kWindowSize.height()));
+    return {.logical = size / ratio, .ratio = ratio};
 }
 
-bool saveMap(SeaMap &map, const QString &file, QString *error)
+QSizeF pictureMapArea(QSizeF logical, const QFont &font)
 {
-    const auto fail = [error](const QString &why) {
-        if (error != nullptr) {
-            *error = why;
-        }
+    return {logical.width(), std::max(1.0, logical.height() - captionBarHeight(font))};
+}
+
+bool writeMapPicture(const MapScene &scene, const PictureSize &size, const QFont &font,
+                     QIODevice &out)
+{
+    const QSize pixels(static_cast<int>(std::lround(size.logical.width() * size.ratio)),
+                       static_cast<int>(std::lround(size.logical.height() * size.ratio)));
+    QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull()) {
         return false;
-    };
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (suffix != QStringLiteral("png") && suffix != QStringLiteral("pdf")) {
-        return fail(QStringLiteral("Картата се записва като PNG или PDF: името на файла „%1“ "
-                                   "трябва да завършва на .png или .pdf.")
-                        .arg(file));
     }
-    // Written beside the target under another name and renamed at the end,
-    // so that a failure leaves nothing behind.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return fail(QStringLiteral("Файлът „%1“ не може да бъде създаден (%2).")
-                        .arg(file, out.errorString()));
+    image.setDevicePixelRatio(size.ratio);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        const double bar = captionBarHeight(font);
+        drawCaptionBar(painter, QRectF(0, 0, size.logical.width(), bar), captionText(scene), font,
+                       0);
+        painter.translate(0, bar);
+        drawLayers(painter, scene, font, size.ratio, false);
     }
-    const bool written = suffix == QStringLiteral("pdf")
-                             ? writePdf(map, out)
-                             : mapImage(map, map.devicePixelRatioF()).save(&out, "PNG");
-    if (!written || !out.commit()) {
-        out.cancelWriting();
-        return fail(QStringLiteral("Картата не може да бъде записана във файла „%1“.").arg(file));
+    return image.save(&out, "PNG");
+}
+
+QSizeF pageMapArea(const QFont &font)
+{
+    return pictureSize(pageParts(font).map.size()).logical;
+}
+
+bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out)
+{
+    QPdfWriter pdf(&out);
+    const QString title = captionText(scene);
+    pdf.setTitle(title);
+    pdf.setCreator(kProgramName);
+    pdf.setResolution(kPageDpi);
+    if (!pdf.setPageLayout(pageLayout())) {
+        return false;
     }
-    return true;
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        return false;
+    }
+    const PageParts parts = pageParts(font);
+    painter.setFont(titleFont(font));
+    painter.drawText(parts.title, Qt::AlignLeft | Qt::AlignVCenter, title);
+    painter.drawText(parts.title, Qt::AlignRight | Qt::AlignVCenter, kProgramName);
+    const double gap = (parts.map.top() - parts.title.bottom()) / 2;
+    painter.setPen(QPen(Qt::gray, 1));
+    painter.drawLine(QPointF(parts.title.left(), parts.title.bottom() + gap),
+                     QPointF(parts.title.right(), parts.title.bottom() + gap));
+
+    // The map at its own size, in the room below the title.
+    const QSizeF area = scene.size();
+    const double scale =
+        std::min(parts.map.width() / area.width(), parts.map.height() / area.height());
+    painter.translate(parts.map.topLeft());
+    painter.scale(scale, scale);
+    drawLayers(painter, scene, font, scale * kLandDpi / kPageDpi, true);
+    return painter.end();
 }
 
 } // namespace pelagor

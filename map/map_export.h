@@ -1,23 +1,46 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The map for the teacher's worksheet: saved as a PNG picture, or as an A4
-// landscape PDF with a title line, through Qt GUI alone (no Print Support).
+// The map for the teacher's worksheet, drawn onto a device: a PNG picture
+// with the caption line above the map, or an A4 landscape PDF page with
+// the title once and the map filling the rest, its texts as text. Where the
+// bytes go is the caller's (the window writes files whole).
 #pragma once
 
+#include "map/map_scene.h"
+
+#include <QFont>
+#include <QSize>
 #include <QString>
+
+class QIODevice;
 
 namespace pelagor {
 
-class SeaMap;
+// The size, in logical pixels, of a picture `pixels` large, and its ratio
+// of pixels to logical ones: as large as the map window first is or larger,
+// so that a larger picture shows the same area in more detail, not more of
+// the earth.
+struct PictureSize {
+    QSizeF logical;
+    double ratio = 1;
+};
+[[nodiscard]] PictureSize pictureSize(QSizeF pixels);
 
-// The line that names what the map shows: "Тихи океан — 29 морета",
-// "Черно море — Атлантически океан", or the whole world.
-[[nodiscard]] QString mapCaption(const SeaMap &map);
+// The map's area in a picture of that logical size, below its caption line.
+[[nodiscard]] QSizeF pictureMapArea(QSizeF logical, const QFont &font);
 
-// Writes the map as it is shown now, at its size, to a file whose name ends
-// in .png or .pdf (in any case). The file is written whole or not at all: on
-// failure nothing is left behind and *error (if given) says why, in Bulgarian.
-bool saveMap(SeaMap &map, const QString &file, QString *error);
+// Writes the scene as a PNG picture of the logical size at the ratio, the
+// caption line above the map. The scene is drawn as it is, at the map area's
+// size: set it first (pictureMapArea).
+bool writeMapPicture(const MapScene &scene, const PictureSize &size, const QFont &font,
+                     QIODevice &out);
+
+// The map's area on the A4 page, in logical pixels: the room below the title
+// as large as the map window first is, drawn larger.
+[[nodiscard]] QSizeF pageMapArea(const QFont &font);
+// Writes the scene as an A4 landscape PDF page: its caption as the page's
+// title, the map below it at the size of pageMapArea().
+bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out);
 
 } // namespace pelagor

@@ -4,20 +4,20 @@
 // The map of the seas, a widget to embed: it frames every pick it is told
 // of, marks the seas so that each can be clicked, tapped or reached with Tab,
 // and zooms and pans as map programs do (wheel, pinch, drag, double-click,
-// keys, its own buttons). It draws and routes input; the views, projections
-// and the layout of the marks are worked out in plain code beside it.
+// keys, its own buttons). It only wires the parts: the scene holds what is
+// shown (map_scene.h), the input handler turns events into changes of it
+// (map_input.h), the layers draw it (map_layers.h), and its words are in
+// map_words.h. It signals a pick made on it and each change of its view.
 #pragma once
 
-#include "map/framing.h"
-#include "map/land_picture.h"
-#include "map/targets.h"
-#include "map/viewport.h"
+#include "map/map_input.h"
+#include "map/map_layers.h"
+#include "map/map_scene.h"
 
-#include <QHash>
-#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -29,6 +29,8 @@ class QTouchEvent;
 namespace pelagor {
 
 class SeaMap : public QWidget {
+    Q_OBJECT
+
 public:
     // Loads and projects nothing until it is first shown.
     explicit SeaMap(QWidget *parent = nullptr);
@@ -36,19 +38,14 @@ public:
     // The width at which the whole earth fills the given height.
     [[nodiscard]] int widthForHeight(int height) const;
 
-    // After a sea pick in the form: that sea among the marks of all the
-    // seas, the view framed round it.
+    // What is shown, as MapScene's calls of the same names.
     void showSea(int row);
-    // After a pick made on the map itself: the sea marked among the marks
-    // shown, the view kept as the pupil chose it.
     void markSea(int row);
-    // After an ocean pick: a mark for each of its seas, all of them framed.
     void showOcean(int ocean);
-    // For practice: a mark for each of these seas, none picked, the view
-    // framed for their ocean (one ocean as its pick frames it) or, for seas
-    // of several oceans, the whole earth.
+    // For practice: a mark for each of these seas, none picked or focused
+    // (the next Tab starts afresh), the view framed for their ocean or, for
+    // seas of several oceans, the whole earth.
     void showSeas(const std::vector<int> &rows);
-    // The sea picked among the marks shown, the view framed round it.
     void frameSea(int row);
     // A note a screen reader is handed before the position of the picked
     // sea's mark, until the next showSea(), showSeas() or setMarkNote().
@@ -56,32 +53,31 @@ public:
     // Leaves every sea's name out: of the drawing, the tooltips and what a
     // screen reader is handed.
     void setNamesHidden(bool hidden);
-    [[nodiscard]] bool namesHidden() const { return namesHidden_; }
+    [[nodiscard]] bool namesHidden() const { return scene_.namesHidden(); }
 
     // Called with the sea row of a mark that was clicked, tapped, or picked
-    // with Enter or Space (`byKeyboard`). The map marks it and keeps its view.
+    // with Enter or Space (`byKeyboard`), before seaPicked() is signalled.
+    // The map marks it and keeps its view.
     std::function<void(int row, bool byKeyboard)> onSeaPicked;
 
+    [[nodiscard]] const MapScene &scene() const { return scene_; }
     // What the map shows, in words, as its caption line says it.
     [[nodiscard]] QString caption() const;
     // Whether it shows a pick (a sea or an ocean), not yet just the world.
-    [[nodiscard]] bool showsPick() const { return shown_ != Shown::Nothing; }
-    // Draws the map as shown, without its buttons, over the painter's device
-    // of the widget's size.
-    void paintMap(QPainter &painter);
+    [[nodiscard]] bool showsPick() const { return scene_.showsPick(); }
 
     // The view as it is now, and the one framed for the last pick (Home).
-    [[nodiscard]] const Viewport &viewport() const { return view_; }
-    [[nodiscard]] const Viewport &framedViewport() const { return framed_; }
+    [[nodiscard]] const Viewport &viewport() const { return scene_.view(); }
+    [[nodiscard]] const Viewport &framedViewport() const { return scene_.framedView(); }
     // The targets shown now, and where each stands in the widget.
-    [[nodiscard]] const std::vector<Target> &targets() const;
+    [[nodiscard]] const std::vector<Target> &targets() const { return scene_.targets(); }
     [[nodiscard]] QPointF targetCentre(const Target &target) const;
     // Where a point of the earth lies in the widget as the map is drawn now.
     [[nodiscard]] QPointF project(GeoPoint point) const;
     // The centre of the target that holds a sea, where one is shown.
     [[nodiscard]] std::optional<QPointF> markCentre(int row) const;
     // The index among targets() of the one with the keyboard's focus, or −1.
-    [[nodiscard]] int focusedTarget() const;
+    [[nodiscard]] int focusedTarget() const { return scene_.focusedTarget(); }
     // Picks a target as a click does (a group zooms in to its seas).
     void activateTarget(std::size_t index, bool byKeyboard);
     // Moves the keyboard's focus to a target, as Tab does.
@@ -94,6 +90,12 @@ public:
     // The colour every mark is filled with.
     [[nodiscard]] static QColor markColour();
     [[nodiscard]] double captionHeight() const;
+
+signals:
+    // A sea picked on the map, by a click, a tap, or Enter or Space.
+    void seaPicked(int row, bool byKeyboard);
+    // The view moved, zoomed or was framed anew.
+    void viewChanged();
 
 protected:
     bool event(QEvent *event) override;
@@ -109,82 +111,35 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    enum class Shown { Nothing, Sea, Ocean, Seas };
+    // The scene as it was before a change, to tell what the change did.
+    struct Before {
+        Viewport view;
+        std::uint64_t targets = 0;
+        int focusedRow = -1;
+        int hovered = -1;
+    };
+    [[nodiscard]] Before before() const;
+    // After a change of the scene: what changed is drawn again, told to a
+    // screen reader and signalled; `announce` tells the focus again.
+    void after(const Before &before, bool announce = false);
+    // A sea picked on the map: told to whoever embeds it.
+    void picked(std::optional<SeaPicked> sea);
 
     [[nodiscard]] QRectF mapArea() const;
-    [[nodiscard]] QPointF toWidget(QPointF inView) const;
-    [[nodiscard]] QPointF toViewCoordinates(QPointF inWidget) const;
-    // Picks a sea among the marks shown (among all the seas' if it has none);
-    // false for no sea row.
-    bool pickAmongMarks(int row);
-    // Frames the pick anew for the present size.
-    void frame();
-    // Moves the view; `moving` while a gesture goes on, drawn sharp when it rests.
-    void setView(const Viewport &view, bool moving);
-    void zoomAbout(QPointF inWidget, double factor, bool moving);
-    void updateTargets();
-    [[nodiscard]] int targetAt(QPointF inWidget, bool byFinger) const;
-    void setHovered(int index);
+    [[nodiscard]] QPointF toWidget(QPointF inScene) const;
+    [[nodiscard]] QPointF toScene(QPointF inWidget) const;
+    [[nodiscard]] int focusedRow() const;
     void describe();
     void announceFocus();
     bool handleTouch(QTouchEvent *event);
     bool handleGesture(QGestureEvent *event);
-    void moveFocus(bool forward);
-    void keepInView(const Target &target);
-    [[nodiscard]] std::vector<std::size_t> labelledTargets() const;
-    // The marks are drawn once each into small pictures: a group's by the
-    // number of its seas, the others by these kinds.
-    struct Sprite {
-        static constexpr int Mark = 0;
-        static constexpr int Picked = -1;
-        static constexpr int Point = -2;
-    };
-    void paintMap(QPainter &painter, const QRect &exposed);
     void paintCaption(QPainter &painter, const QRectF &bar) const;
-    void drawSprite(QPainter &painter, int kind, QPointF centre, double ratio);
-    [[nodiscard]] QPixmap markPicture(int kind, double ratio) const;
 
-    Shown shown_ = Shown::Nothing;
-    int ocean_ = -1;
-    int sea_ = -1;
-    bool namesHidden_ = false;
-    // Of the oceans whose seas showSeas() marks.
-    int oceanCount_ = 0;
-    QString markNote_;
-    std::vector<int> marked_;
-    Viewport view_;
-    Viewport framed_;
-    // Whether the view is still the one framed, to be framed again for a new size.
-    bool viewIsFramed_ = true;
-
-    // The layout, the scale it was made for, and the targets of it in view.
-    std::vector<Target> layout_;
-    double laidOutAt_ = 0;
-    bool layoutValid_ = false;
-    std::vector<Target> shownTargets_;
-    // Which of the layout's targets are shown, by their place in it.
-    std::vector<std::size_t> shownOfLayout_;
-    // The focused target, by its first sea row; −1 for none.
-    int focusedRow_ = -1;
-    int hovered_ = -1;
-
-    // A press that has not yet moved far enough to be a drag.
-    std::optional<QPointF> pressedAt_;
-    int pressedTarget_ = -1;
-    bool dragging_ = false;
-    QPointF lastDrag_;
-    // Whether more than one finger touched the map since the first came down.
-    bool manyFingers_ = false;
-    // The last tap on the map that picked nothing, for a double tap.
-    std::optional<QPointF> lastTapAt_;
-    quint64 lastTapTime_ = 0;
-
+    MapScene scene_;
+    MapInput input_{scene_};
+    MapLayers layers_;
     mutable double captionHeight_ = 0;
     mutable QFont captionFont_;
-    QHash<int, QPixmap> sprites_;
-    double spritesRatio_ = 0;
-    LandPicture land_;
-    bool moving_ = false;
     QTimer rest_;
     QToolButton *zoomIn_ = nullptr;
     QToolButton *zoomOut_ = nullptr;

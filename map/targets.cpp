@@ -61,17 +61,36 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
     };
     // The closest pair is taken first, till none is closer than the gap; two
     // marks merge into a group at their seas' middle, and one too close to
-    // the picked sea moves aside, along the line from it.
+    // the picked sea moves aside, along the line from it. The distances are
+    // worked out once and again only for a mark that moved; a mark merged
+    // into another is left out of the search.
+    const std::size_t count = targets.size();
+    std::vector<double> distances(count * count, 0.0);
+    std::vector<bool> merged(count, false);
+    const auto measure = [&](std::size_t i, std::size_t from) {
+        for (std::size_t j = from; j < count; ++j) {
+            if (j != i && !merged[j]) {
+                const double distance =
+                    length(between(projection, targets[i].plane, targets[j].plane));
+                distances[i * count + j] = distance;
+                distances[j * count + i] = distance;
+            }
+        }
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        measure(i, i + 1);
+    }
     for (std::size_t round = 0; round < 4 * rows.size() * rows.size() + 1; ++round) {
         std::size_t first = 0;
         std::size_t second = 0;
         double closest = apart;
-        for (std::size_t i = 0; i < targets.size(); ++i) {
-            for (std::size_t j = i + 1; j < targets.size(); ++j) {
-                const double distance =
-                    length(between(projection, targets[i].plane, targets[j].plane));
-                if (distance < closest) {
-                    closest = distance;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (merged[i]) {
+                continue;
+            }
+            for (std::size_t j = i + 1; j < count; ++j) {
+                if (!merged[j] && distances[i * count + j] < closest) {
+                    closest = distances[i * count + j];
                     first = i;
                     second = j;
                 }
@@ -90,6 +109,7 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
                 away = QPointF(1, 0);
             }
             moved.plane = fixed.plane + away * (apart * kAsideSlack / length(away));
+            measure(isPicked(a) ? second : first, 0);
             continue;
         }
         // The group's seas' middle, weighted by how many each mark holds.
@@ -101,8 +121,17 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
         std::ranges::sort(a.rows);
         a.lies = lies;
         a.plane = lies;
-        targets.erase(targets.begin() + static_cast<std::ptrdiff_t>(second));
+        merged[second] = true;
+        measure(first, 0);
     }
+    std::vector<Target> kept;
+    kept.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!merged[i]) {
+            kept.push_back(std::move(targets[i]));
+        }
+    }
+    targets = std::move(kept);
     // Every mark in the turn of the earth round the central meridian.
     const double period = projection.period();
     for (Target &target : targets) {

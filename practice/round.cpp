@@ -23,10 +23,23 @@ Fault check(const Setting &setting, int variant)
     if (variant < 1 || variant > kMaxVariant) {
         return Fault::VariantOutOfRange;
     }
-    if (std::ranges::none_of(setting.oceans, [](bool chosen) { return chosen; })) {
+    if (oceansChosen(setting) == 0) {
         return Fault::NoOcean;
     }
+    if (setting.kind == Kind::Ocean && oceansChosen(setting) == 1) {
+        return Fault::OneOceanAsked;
+    }
     return Fault::None;
+}
+
+int oceansChosen(const Setting &setting)
+{
+    return static_cast<int>(std::ranges::count(setting.oceans, true));
+}
+
+bool asksOceans(const Setting &setting)
+{
+    return setting.kind != Kind::Map && oceansChosen(setting) > 1;
 }
 
 int freshVariant()
@@ -46,6 +59,15 @@ int Round::rightAnswer(const Question &question)
     return question.asks == Asks::Ocean ? catalogue::oceanOfSea(question.sea) : question.sea;
 }
 
+bool Round::isRight(const Question &question, int given)
+{
+    if (question.asks == Asks::Map) {
+        return given == question.sea;
+    }
+    const std::vector<int> counted = catalogue::oceansCountedFor(question.sea);
+    return std::ranges::find(counted, given) != counted.end();
+}
+
 std::optional<Round> Round::make(const Setting &setting, int variant)
 {
     if (check(setting, variant) != Fault::None) {
@@ -61,9 +83,10 @@ std::optional<Round> Round::make(const Setting &setting, int variant)
     Round round(setting, variant);
     round.fewerThanAsked_ = std::cmp_less(seas.size(), setting.questions);
     seas.resize(std::min(seas.size(), static_cast<std::size_t>(setting.questions)));
+    const bool drawn = setting.kind == Kind::Mixed && asksOceans(setting);
     for (const int sea : seas) {
-        Asks asks = setting.kind == Kind::Map ? Asks::Map : Asks::Ocean;
-        if (setting.kind == Kind::Mixed) {
+        Asks asks = setting.kind == Kind::Ocean ? Asks::Ocean : Asks::Map;
+        if (drawn) {
             asks = generator.below(2) == 0 ? Asks::Ocean : Asks::Map;
         }
         round.questions_.push_back({sea, asks});
@@ -87,7 +110,7 @@ bool Round::answer(int given)
     if (given < 0 || given >= answers) {
         return false;
     }
-    const bool right = given == rightAnswer(open);
+    const bool right = isRight(open, given);
     given_.push_back(given);
     right_ += right ? 1 : 0;
     return right;
@@ -101,7 +124,7 @@ std::vector<ReviewRow> Round::review() const
         ReviewRow row{questions_[i]};
         if (i < given_.size()) {
             row.given = given_[i];
-            row.right = row.given == rightAnswer(row.question);
+            row.right = isRight(row.question, row.given);
         }
         rows.push_back(row);
     }

@@ -11,9 +11,11 @@
 //      Fisher–Yates: for i from the last index down to 1, swap i with
 //      below(i + 1);
 //   3. the round asks the first count() of them, so no sea twice;
-//   4. in a mixed round, the same generator then draws each question's kind
-//      in turn, after the shuffle: below(2) == 0 asks for the ocean, 1 for
-//      the sea on the map.
+//   4. in a mixed round of two oceans or more, the same generator then draws
+//      each question's kind in turn, after the shuffle: below(2) == 0 asks
+//      for the ocean, 1 for the sea on the map. A mixed round of one ocean
+//      asks every sea on the map, and draws nothing more: the ocean of its
+//      seas is no question there.
 // Any change to these steps changes every variant: the tests pin a few.
 #pragma once
 
@@ -44,8 +46,16 @@ struct Setting {
 };
 
 // What is wrong with a setting and a variant, the first found in this order.
-enum class Fault { None, QuestionsOutOfRange, VariantOutOfRange, NoOcean };
+// A round of ocean questions needs two oceans at least: with one, every
+// question would have the same answer.
+enum class Fault { None, QuestionsOutOfRange, VariantOutOfRange, NoOcean, OneOceanAsked };
 [[nodiscard]] Fault check(const Setting &setting, int variant);
+
+// How many oceans the setting chooses.
+[[nodiscard]] int oceansChosen(const Setting &setting);
+// Whether a round of the setting asks for the ocean of a sea at all: not
+// when it asks on the map only, nor when one ocean is chosen.
+[[nodiscard]] bool asksOceans(const Setting &setting);
 
 // A variant from 1 to kMaxVariant drawn afresh for each call, from the
 // system's entropy and the clock; the round made from it can be given again
@@ -76,6 +86,9 @@ public:
     // The answer that is right: the sea's ocean number for an ocean question,
     // the sea's row for a map question.
     [[nodiscard]] static int rightAnswer(const Question &question);
+    // Whether an answer is right: the right one, or for an ocean question
+    // any ocean the sea is counted in ("Бяло море": the Atlantic or the Arctic).
+    [[nodiscard]] static bool isRight(const Question &question, int given);
 
     [[nodiscard]] int variant() const { return variant_; }
     [[nodiscard]] const Setting &setting() const { return setting_; }

@@ -42,6 +42,8 @@ packages=(
     clang clang-tidy clang-format libclang-rt-dev
     desktop-file-utils appstream dpkg-dev lintian man-db groff-base
     reuse
+    # a practice result read back from its PDF
+    poppler-utils
 )
 [ "$1" = windows ] && packages+=(
     # Debian's source of its Qt, unpacked; the MinGW-w64 cross compiler
@@ -49,9 +51,9 @@ packages=(
     dpkg-dev xz-utils g++-mingw-w64-x86-64-posix nsis
 )
 [ "$1" = wine ] && packages=(
-    # the Wine test: 64-bit Wine, its desktop, and the clipboard read back;
-    # CMake registers the test
-    cmake wine64 xvfb openbox x11-utils xdotool xclip python3
+    # the Wine test: 64-bit Wine, its desktop, the clipboard and a practice
+    # result's PDF read back; CMake registers the test
+    cmake wine64 xvfb openbox x11-utils xdotool xclip poppler-utils python3
 )
 
 missing=()

@@ -313,9 +313,26 @@ def write_sources_page(seas, oceans, sources, catalogue, version):
     return "\n".join(out) + "\n"
 
 
+def report(seas, oceans, sources, catalogue):
+    """What a maintainer looks for next: one source, no source, a range."""
+    names = {"area": "площ", "max_depth": "най-голяма дълбочина", "mean_depth": "средна дълбочина"}
+    records = [(n.rstrip(" "), seas[n.rstrip(" ")]) for n, _ in catalogue]
+    records += [(n, oceans[n]) for n in OCEAN_NAMES]
+    for title, test in (("One source only", lambda v: len({x["source"] for x in v}) == 1),
+                        ("No figure", lambda v: not v),
+                        ("Sources more than 15 % apart", lambda v: v and max(x["value"] for x in v)
+                         * 100 > min(x["value"] for x in v) * 115)):
+        print(f"{title}:")
+        for figure in FIGURES:
+            which = [name for name, record in records if test(record.get(figure, []))]
+            print(f"  {names[figure]} ({len(which)}): {', '.join(which)}")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--check", action="store_true", help="fail if a written file would change")
+    parser.add_argument("--report", action="store_true",
+                        help="list the figures that rest on one source and those none gives")
     args = parser.parse_args()
     problems = Problems()
     catalogue = catalogue_seas()
@@ -325,6 +342,9 @@ def main():
     check(seas, oceans, sources, catalogue, territories, problems)
     if problems.found:
         sys.exit("make-facts: the material does not hold:\n  " + "\n  ".join(problems.found))
+    if args.report:
+        report(seas, oceans, sources, catalogue)
+        return
     files = {HEADER: write_header(seas, oceans, sources, catalogue, territories, version),
              SOURCES_PAGE: write_sources_page(seas, oceans, sources, catalogue, version)}
     for path, text in files.items():

@@ -12,9 +12,15 @@
 # keys in the sea list), and the picture shows the window and the map side by
 # side. With "practice-ocean", "practice-map" or "practice-end" the program
 # starts a practice round (variant 42) and the picture shows the practice
-# window: an ocean question, a map question answered wrong (three Tabs and
-# Enter twice, the second Enter on a sea of Japan), or the end of a round of
-# four ocean questions, each answered "1".
+# window: an ocean question, a map question answered wrong (three Tabs from
+# the question and Enter, on a sea of Japan), or the end of a round of
+# four ocean questions, each answered "1". With "practice-result" a pupil
+# answers a round of ten ocean questions, seven right, and the picture is
+# the first page of the result the round hands in (--result), as pdftoppm
+# draws it.
+# With "card-sea" or "card-ocean" the picture shows the card of "Черно море"
+# or of "Тихи" alone, as build/tests/card_preview shows it (as wide as it
+# asks, 640 or 960 high).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/pelagor.png}")
@@ -48,12 +54,22 @@ case "$map" in
     practice-ocean) arguments=(--practice --variant 42 --kind ocean --questions 5) ;;
     practice-map) arguments=(--practice --variant 42 --kind map --questions 5 --ocean Тихи) ;;
     practice-end) arguments=(--practice --variant 42 --kind ocean --questions 4) ;;
+    practice-result)
+        arguments=(--practice --variant 42 --kind ocean --questions 10
+            --pupil "Иван Петров 7-а" --result "$config")
+        ;;
+    card-sea | card-ocean)
+        program=${PELAGOR_CARD_PREVIEW:-build/tests/card_preview}
+        arguments=('Черно море' 0 640)
+        [ "$map" = card-sea ] || arguments=('Тихи' 0 960)
+        ;;
 esac
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" "${arguments[@]}" &
 app=$!
 window=""
 title='География'
 [ ${#arguments[@]} -eq 0 ] || title='Упражнение'
+case "$map" in card-*) title='Сведения' ;; esac
 for _ in $(seq 100); do
     window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.1
@@ -63,14 +79,21 @@ sleep 0.5
 if [ ${#arguments[@]} -gt 0 ]; then
     keys=()
     case "$map" in
-        practice-map) keys=(Tab Tab Tab Return Return) ;;
+        practice-map) keys=(Tab Tab Tab Return) ;;
         practice-end) keys=(1 Return 1 Return 1 Return 1 Return) ;;
+        practice-result) keys=(2 Return 4 Return 5 Return 1 Return 4 Return 4 Return 4 Return 1
+            Return 5 Return 4 Return) ;;
     esac
     for key in "${keys[@]}"; do
         xdotool key "$key"
         sleep 0.3
     done
     sleep 0.5
+    if [ "$map" = practice-result ]; then
+        pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$config"/*.pdf "${out%.png}"
+        echo "saved $out"
+        exit 0
+    fi
     import -window "$window" "$out"
     echo "saved $out"
     exit 0

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Pelagor developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "catalogue/card_text.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/facts.h"
 #include "catalogue/facts_table.h"
@@ -142,6 +143,52 @@ private slots:
         const QStringList arabianRow = catalogue::seaTableRow(4);
         QCOMPARE(arabianRow.size(), catalogue::seaTableHeader().size());
         QCOMPARE(arabianRow.constFirst(), QStringLiteral("Арабско море"));
+    }
+    // The card of each sea and ocean: its figures as the material gives them,
+    // every neighbour picking the sea or ocean it names, an ocean's table in
+    // the list's order with its keys, no line left empty.
+    void cardsInWords()
+    {
+        const catalogue::SeaCard black = catalogue::seaCard(77);
+        QCOMPARE(catalogue::cardLines(black).mid(0, 2),
+                 (QStringList{"Черно море", "Атлантически океан"}));
+        QCOMPARE(catalogue::figureLine(black.figures.at(1)),
+                 QStringLiteral("Най-голяма дълбочина: ") +
+                     catalogue::measureText(catalogue::seaMaterial(77),
+                                            catalogue::Measure::GreatestDepth));
+        QCOMPARE(black.neighbours.size(), 2U);
+        QCOMPARE(black.neighbours.at(0).sea, 1);
+        QCOMPARE(black.neighbours.at(1).sea, 61);
+        QVERIFY(black.sources.startsWith(QStringLiteral("Източници: Большой")));
+        int oceanLinks = 0;
+        for (int row = 0; row < static_cast<int>(catalogue::kSeaCount); ++row) {
+            const catalogue::SeaCard card = catalogue::seaCard(row);
+            for (const catalogue::CardLink &link : card.neighbours) {
+                QCOMPARE(link.name, link.sea >= 0 ? catalogue::seaName(link.sea)
+                                                  : catalogue::oceanName(link.ocean));
+                QVERIFY((link.sea >= 0) != (link.ocean >= 0));
+                oceanLinks += link.ocean >= 0 ? 1 : 0;
+            }
+            for (const catalogue::CardFigure &figure : card.figures) {
+                QCOMPARE(figure.known, figure.value != QStringLiteral("няма данни"));
+            }
+            QVERIFY(!catalogue::cardLines(card).contains(QString()));
+        }
+        QVERIFY(oceanLinks > 0);
+
+        const catalogue::OceanCard pacific = catalogue::oceanCard(3);
+        QCOMPARE(pacific.seasHeading, QStringLiteral("Моретата на океана – 29"));
+        QCOMPARE(pacific.seas.size(), 29U);
+        QVERIFY(std::ranges::is_sorted(pacific.seas, {}, &catalogue::CardTableRow::row));
+        const auto sibuyan = std::ranges::find(pacific.seas, 51, &catalogue::CardTableRow::row);
+        QCOMPARE(sibuyan->areaKey, -1);
+        QVERIFY(sibuyan->depthKey > 0);
+        QVERIFY(catalogue::cardLines(pacific).contains(
+            QStringLiteral("Море Сибуян – площ: няма данни, най-голяма дълбочина: ") +
+            sibuyan->depth + QStringLiteral(" м")));
+        for (int ocean = 0; ocean < 5; ++ocean) {
+            QVERIFY(!catalogue::cardLines(catalogue::oceanCard(ocean)).contains(QString()));
+        }
     }
 };
 

@@ -2,15 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The map's plain logic, as data: its projections, its view, the views it
-// frames, the layout of its targets and the names beside them.
+// frames, the layout of its targets and the names beside them, its scene
+// and the input that moves it, and the area its pictures show.
 
 #include "catalogue/catalogue.h"
 #include "catalogue/sea_points.h"
 #include "map/framing.h"
 #include "map/land_picture.h"
+#include "map/map_export.h"
+#include "map/map_input.h"
+#include "map/map_scene.h"
 #include "map/name_placement.h"
 #include "map/targets.h"
 
+#include <QBuffer>
+#include <QFont>
+#include <QImage>
 #include <QTest>
 
 #include <cmath>
@@ -428,7 +435,153 @@ private slots:
             QVERIFY2(lost.isEmpty(), qPrintable(lost.join(u", ")));
         }
     }
+
+    // The scene and its input handler as the widget drives them: nothing
+    // picked marks every sea; a drag by mouse or finger pans and picks
+    // nothing, a click or a tap on a mark picks its sea, a double tap off
+    // the marks zooms in; Tab and Enter pick by the keyboard; and where the
+    // view is wider than the earth a click on any copy of a mark picks.
+    void sceneFollowsInput()
+    {
+        using pelagor::MapInput;
+        pelagor::MapScene scene;
+        MapInput input(scene);
+        scene.setSize(QSizeF(1500, 364));
+        std::size_t marked = 0;
+        std::size_t copies = 0;
+        for (const Target &target : scene.targets()) {
+            marked += target.rows.size();
+            copies += scene.targetCopies(target).size();
+        }
+        QCOMPARE(marked, pelagor::catalogue::kSeaCount);
+        QVERIFY(copies > scene.targets().size());
+        const auto single = std::ranges::find_if(scene.targets(), [&scene](const Target &target) {
+            return !target.isGroup() && scene.targetCopies(target).size() == 2;
+        });
+        QVERIFY(single != scene.targets().end());
+        const int row = single->rows.front();
+        const QPointF copy = scene.targetCopies(*single).back();
+        for (const auto pointer : {MapInput::Pointer::Mouse, MapInput::Pointer::Finger}) {
+            // A drag pans; a press that hardly moves picks.
+            const QPointF centre = scene.view().centre();
+            input.press(copy, pointer);
+            input.move(copy + QPointF(30, 0));
+            QCOMPARE(input.release(copy + QPointF(30, 0), 0).has_value(), false);
+            QVERIFY(scene.view().centre() != centre && scene.isMoving());
+            scene.rest();
+            scene.goHome();
+            input.press(copy, pointer);
+            input.move(copy + QPointF(2, 1));
+            const std::optional<pelagor::SeaPicked> picked = input.release(copy + QPointF(2, 1), 0);
+            QVERIFY(picked.has_value() && picked->row == row && !picked->byKeyboard);
+            QCOMPARE(scene.sea(), row);
+            scene.showWorld();
+        }
+        // Two fingers neither drag nor tap.
+        input.press(copy, MapInput::Pointer::Finger);
+        input.addFinger();
+        input.move(copy + QPointF(80, 0));
+        QVERIFY(!input.release(copy + QPointF(80, 0), 0));
+        QCOMPARE(scene.view(), scene.framedView());
+        // A double tap off the marks, soon and near, zooms in; a slow one not.
+        scene.showOcean(3);
+        const QPointF water(scene.size().width() - 14, scene.size().height() - 14);
+        QCOMPARE(scene.targetAt(water, pelagor::kFingerReach), -1);
+        for (const std::uint64_t time : {1000U, 5000U, 5100U}) {
+            input.press(water, MapInput::Pointer::Finger);
+            QVERIFY(!input.release(water, time));
+        }
+        QCOMPARE(scene.view().scale(), scene.framedView().scale() * 2);
+        // The keys.
+        QVERIFY(input.key(Qt::Key_Home, Qt::KeypadModifier).handled);
+        QCOMPARE(scene.view(), scene.framedView());
+        QVERIFY(!input.key(Qt::Key_Down, Qt::ControlModifier).handled);
+        QVERIFY(!input.key(Qt::Key_Return, {}).picked);
+        const auto seaFocused = [&scene] {
+            const int focused = scene.focusedTarget();
+            return focused >= 0 && !scene.targets()[static_cast<std::size_t>(focused)].isGroup();
+        };
+        for (std::size_t tab = 0; tab < scene.targets().size() && !seaFocused(); ++tab) {
+            QVERIFY(input.key(Qt::Key_Tab, {}).handled);
+        }
+        QVERIFY(seaFocused());
+        const int focused =
+            scene.targets()[static_cast<std::size_t>(scene.focusedTarget())].rows.front();
+        const MapInput::KeyResult result = input.key(Qt::Key_Return, {});
+        QVERIFY(result.picked && result.picked->row == focused && result.picked->byKeyboard);
+    }
+
+    // A picture shows what the window frames for its pick, at any size: the
+    // sea or the ocean's seas in view, the middle of the view on the earth;
+    // drawn small, mostly earth, never grey off it.
+    void picturesShowTheFramedArea_data()
+    {
+        QTest::addColumn<int>("ocean");
+        QTest::addColumn<int>("sea");
+        QTest::addColumn<QSize>("pixels");
+        const std::pair<const char *, int> seas[] = {
+            {"Bering", 11},  {"Chukchi", 78},          {"Ross", 47}, {"Koro", 38}, {"Lincoln", 43},
+            {"Weddell", 57}, {"Dumont d'Urville", 35},
+        };
+        for (const QSize pixels : {QSize(300, 180), QSize(8000, 8000)}) {
+            const QByteArray size =
+                QByteArray::number(pixels.width()) + 'x' + QByteArray::number(pixels.height());
+            for (int ocean = 0; ocean < 5; ++ocean) {
+                QTest::addRow("ocean %d, %s", ocean, size.constData()) << ocean << -1 << pixels;
+            }
+            for (const auto &[name, row] : seas) {
+                QTest::addRow("%s, %s", name, size.constData()) << -1 << row << pixels;
+            }
+            QTest::addRow("world, %s", size.constData()) << -1 << -1 << pixels;
+        }
+    }
+
+    void picturesShowTheFramedArea()
+    {
+        QFETCH(int, ocean);
+        QFETCH(int, sea);
+        QFETCH(QSize, pixels);
+        const QFont font(QStringLiteral("Liberation Serif"), 12);
+        const pelagor::PictureSize size = pelagor::pictureSize(pixels);
+        QCOMPARE((size.logical * size.ratio).toSize(), pixels);
+        pelagor::MapScene scene;
+        scene.show({ocean, sea});
+        scene.setSize(pelagor::pictureMapArea(size.logical, font));
+        const Viewport &view = scene.view();
+        const QRectF seen(QPointF(0, 0), view.size());
+        std::vector<int> rows =
+            sea >= 0 ? std::vector{sea} : pelagor::catalogue::seasOfOcean(ocean);
+        if (ocean < 0 && sea < 0) {
+            rows = pelagor::catalogue::allSeas();
+        }
+        for (const int row : rows) {
+            QVERIFY2(seen.contains(view.toView(
+                         pelagor::catalogue::kSeaPoints.at(static_cast<std::size_t>(row)))),
+                     qPrintable(QString::number(row)));
+        }
+        QVERIFY(view.toEarth(QPointF(seen.width() / 2, seen.height() / 2)).has_value());
+        if (pixels.width() > 1000) {
+            return;
+        }
+        QBuffer png;
+        QVERIFY(png.open(QIODevice::WriteOnly));
+        QVERIFY(pelagor::writeMapPicture(scene, size, font, png));
+        const QImage image = QImage::fromData(png.data(), "PNG");
+        QCOMPARE(image.size(), pixels);
+        int offEarth = 0;
+        int water = 0;
+        for (int y = 0; y < image.height(); y += 2) {
+            for (int x = 0; x < image.width(); x += 2) {
+                const QColor colour = image.pixelColor(x, y);
+                offEarth += colour == pelagor::LandPicture::kOffEarth ? 1 : 0;
+                water += colour == pelagor::LandPicture::kWater ? 1 : 0;
+            }
+        }
+        const int samples = (image.width() / 2) * (image.height() / 2);
+        QVERIFY2(offEarth < samples / 4 && water > samples / 10,
+                 qPrintable(QStringLiteral("%1 off the earth, %2 water").arg(offEarth).arg(water)));
+    }
 };
 
-QTEST_APPLESS_MAIN(TestMap)
+QTEST_MAIN(TestMap)
 #include "test_map.moc"

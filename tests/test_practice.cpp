@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "practice/random.h"
+#include "practice/result.h"
 #include "practice/round.h"
 #include "practice/wording.h"
 
@@ -86,7 +87,8 @@ private slots:
         row("variant 1", Kind::Mixed, 10, all, 1, "55O 77O 21O 13O 58M 45O 51M 62M 10M 17M");
         row("variant 42", Kind::Mixed, 10, all, 42, "65O 31M 46M 77O 79O 18M 48O 50M 41M 75O");
         row("variant 9999", Kind::Mixed, 10, all, 9999, "80O 56M 21O 71O 22M 54O 16O 9M 45O 0M");
-        row("Indian, fewer than asked", Kind::Mixed, 10, "01000", 7, "76M 10M 72O 3O 65M 4M 5M");
+        // One ocean: the ocean of its seas is no question, and nothing is drawn for it.
+        row("Indian, fewer than asked", Kind::Mixed, 10, "01000", 7, "76M 10M 72M 3M 65M 4M 5M");
         row("Indian, map only", Kind::Map, 82, "01000", 7, "76M 10M 72M 3M 65M 4M 5M");
         row("every sea, oceans only", Kind::Ocean, 82, all, 9998, "");
         row("no questions", Kind::Mixed, 0, all, 1, "", Fault::QuestionsOutOfRange);
@@ -94,6 +96,7 @@ private slots:
         row("variant 0", Kind::Mixed, 10, all, 0, "", Fault::VariantOutOfRange);
         row("variant 10000", Kind::Mixed, 10, all, 10000, "", Fault::VariantOutOfRange);
         row("no ocean", Kind::Mixed, 10, "00000", 1, "", Fault::NoOcean);
+        row("ocean questions of one ocean", Kind::Ocean, 10, "00010", 1, "", Fault::OneOceanAsked);
     }
 
     void variants()
@@ -202,18 +205,44 @@ private slots:
         }
         row("ocean question", questionText({10, Asks::Ocean}),
             "Към кой океан принадлежи Бенгалският залив?");
-        row("map question", questionText({55, Asks::Map}), "Покажи Море Сулу на картата.");
+        row("ocean question, generic word small", questionText({31, Asks::Ocean}),
+            "Към кой океан принадлежи море Банда?");
+        row("map question", questionText({55, Asks::Map}), "Покажи море Сулу на картата.");
         row("ocean right", feedbackText({55, Asks::Ocean}, 3), "Вярно. Море Сулу е в Тихия океан.");
         row("ocean wrong", feedbackText({55, Asks::Ocean}, 1), "Не. Море Сулу е в Тихия океан.");
-        row("map right", feedbackText({55, Asks::Map}, 55), "Вярно. Това е Море Сулу.");
+        row("White Sea, either ocean",
+            feedbackText({12, Asks::Ocean}, 0) + u'|' + feedbackText({12, Asks::Ocean}, 2) + u'|' +
+                feedbackText({12, Asks::Ocean}, 3) + u'|' + rightText({{12}, 0}),
+            "Вярно. Бяло море е в Атлантическия или Северния ледовит океан.|Вярно. Бяло море е в "
+            "Атлантическия или Северния ледовит океан.|Не. Бяло море е в Атлантическия или "
+            "Северния ледовит океан.|Атлантически или Северен ледовит океан");
+        row("map right", feedbackText({55, Asks::Map}, 55), "Вярно. Това е море Сулу.");
         row("map wrong", feedbackText({55, Asks::Map}, 54),
-            "Не. Това е Море Сулавеси (Тихи океан). Море Сулу е тук.");
+            "Не. Това е море Сулавеси (Тихи океан). Море Сулу е тук.");
         row("map wrong, gulfs", feedbackText({65, Asks::Map}, 10),
             "Не. Това е Бенгалският залив (Индийски океан). Персийският залив е тук.");
         row("review, ocean", givenText({{55, Asks::Ocean}, 1}) + u'|' + rightText({{55}}),
             "Индийски океан|Тихи океан");
         row("review, map", givenText({{4, Asks::Map}}) + u'|' + rightText({{4, Asks::Map}}),
-            "—|Арабско море");
+            "без отговор|Арабско море");
+        const ReviewRow missed{{55, Asks::Map}, 54, false};
+        row("review lines, wrong",
+            reviewQuestion(2, missed) + u'|' + reviewAnswer(missed) + u'|' +
+                reviewAnswerSpoken(missed),
+            "3. Покажи море Сулу на картата.|✗ Море Сулавеси — вярно: море Сулу|Грешно: море "
+            "Сулавеси. Вярно: море Сулу.");
+        row("review line, right", reviewAnswer({{65, Asks::Map}, 65, true}), "✓ Персийски залив");
+        row("settings, one ocean",
+            settingNote(settingOf(Kind::Ocean, 5, "00010")) + u'|' +
+                settingNote(settingOf(Kind::Mixed, 5, "00010")) + u'|' +
+                settingNote(settingOf(Kind::Ocean, 5, "01010")),
+            "Избери поне два океана: с един океан отговорът на всеки въпрос е един и същ.|С "
+            "един океан въпросите са само на картата.|");
+        row("setting",
+            settingText(settingOf(Kind::Map, 7, "11010")) + u'|' +
+                settingText(settingOf(Kind::Mixed, 10, "11111")),
+            "Въпроси: покажи морето на картата; океани: Атлантически, Индийски и Тихи океан; "
+            "брой въпроси: 7|Въпроси: смесени; океани: всички; брой въпроси: 10");
         row("one ocean, fewer", fewerSeasText(roundOf(settingOf(Kind::Map, 8, "01000"), 5)),
             "Избраният океан има 7 морета: въпросите са 7.");
         row("two oceans, fewer", fewerSeasText(roundOf(settingOf(Kind::Map, 20, "01100"), 5)),
@@ -226,6 +255,67 @@ private slots:
         QFETCH(QString, said);
         QFETCH(QString, expected);
         QCOMPARE(said, expected);
+    }
+
+    // The pupil's name as typed or given, and the result's file named after it.
+    void resultNames_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("file");
+        const auto row = [](const char *name, const QString &given, int number, const char *cleaned,
+                            const char *file) {
+            QTest::newRow(name) << given << number << QString::fromUtf8(cleaned)
+                                << QString::fromUtf8(file);
+        };
+        const char *ivan = "Иван Петров 7-а — вариант 42 — 2026-12-09 10.15.pdf";
+        row("as typed", QStringLiteral("Иван Петров 7-а"), 1, "Иван Петров 7-а", ivan);
+        row("blanks and control characters", QStringLiteral(" Иван\tПетров\r\n 7-а\x01\u200b "), 1,
+            "Иван Петров 7-а", ivan);
+        row("forbidden in a file name, taken", QStringLiteral(".. 7/а: \"Б\" <a>|*?\\"), 3,
+            ".. 7/а: \"Б\" <a>|*?\\", "7-а- -Б- -a----- — вариант 42 — 2026-12-09 10.15 (3).pdf");
+        row("nothing left", QStringLiteral("\x02\x7f "), 1, "",
+            "без име — вариант 42 — 2026-12-09 10.15.pdf");
+        const QString longest(kMaxPupilName, u'я');
+        row("10 000 characters", QString(10000, u'я'), 1, qPrintable(longest),
+            qPrintable(longest + QStringLiteral(" — вариант 42 — 2026-12-09 10.15.pdf")));
+        // A character of two halves at the cut goes whole.
+        const QString cut(kMaxPupilName - 1, u'x');
+        row("no half a character", cut + QStringLiteral("😀"), 1, qPrintable(cut),
+            qPrintable(cut + QStringLiteral(" — вариант 42 — 2026-12-09 10.15.pdf")));
+    }
+
+    void resultNames()
+    {
+        QFETCH(QString, given);
+        QFETCH(int, number);
+        QFETCH(QString, name);
+        QFETCH(QString, file);
+        const QString cleaned = cleanPupilName(given);
+        QCOMPARE(cleaned, name);
+        QVERIFY(cleaned.size() <= kMaxPupilName);
+        QCOMPARE(
+            resultFileName(cleaned, 42, QDateTime(QDate(2026, 12, 9), QTime(10, 15, 42)), number),
+            file);
+    }
+
+    void resultSheetOfRound()
+    {
+        Round round = roundOf(settingOf(Kind::Mixed, 2, "10010"), 42);
+        round.answer(Round::rightAnswer(round.question(0)));
+        round.answer(Round::rightAnswer(round.question(1)) == 0 ? 1 : 0);
+        const ResultSheet sheet = resultSheet(round, QStringLiteral("Иван Петров 7-а"),
+                                              QDateTime(QDate(2026, 12, 9), QTime(10, 15)));
+        QCOMPARE(sheet.about,
+                 (QStringList{QStringLiteral("Ученик: Иван Петров 7-а"),
+                              QStringLiteral("Дата и час: 09.12.2026, 10:15"),
+                              QStringLiteral("Вариант 42"), settingText(round.setting())}));
+        QCOMPARE(sheet.score, QStringLiteral("1 от 2 верни"));
+        QCOMPARE(sheet.rows.size(), std::size_t(2));
+        QCOMPARE(sheet.rows[1].question, reviewQuestion(1, round.review()[1]));
+        QVERIFY(sheet.rows[0].right && sheet.rows[0].answer.startsWith(u'✓'));
+        QVERIFY(!sheet.rows[1].right && sheet.rows[1].answer.startsWith(u'✗'));
     }
 
     void kindsAndFreshVariants()

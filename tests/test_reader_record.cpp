@@ -299,8 +299,10 @@ private slots:
         QVERIFY(QTest::qWaitFor(
             [practice] { return practice->isAncestorOf(QApplication::focusWidget()); }));
         const Question asked = practice->round()->question(0);
+        // Heard once, on the question itself: the question, then where it stands.
         QCOMPARE(handed.size(), 1);
-        QVERIFY2(handed.first().contains(QStringLiteral("Въпрос 1 от 1. ") + questionText(asked)),
+        QCOMPARE(focusNames.last(), questionText(asked));
+        QVERIFY2(handed.first().startsWith(QStringLiteral("Въпрос 1 от 1. ")),
                  qPrintable(handed.first()));
         handed.clear();
         const int wrong =
@@ -318,12 +320,13 @@ private slots:
             }
             int given = -1;
             while (given < 0 || given == asked.sea) {
-                QTest::keyClick(map, Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 const pelagor::Target &mark = map->targets().at(std::size_t(map->focusedTarget()));
                 given = mark.isGroup() ? -1 : mark.rows.front();
             }
             for (const QString &said : handed) {
-                QVERIFY2(!said.contains(QStringLiteral("Море ")), qPrintable(said));
+                QVERIFY2(!said.contains(QStringLiteral("море "), Qt::CaseInsensitive),
+                         qPrintable(said));
             }
             handed.clear();
             QTest::keyClick(map, Qt::Key_Return);

@@ -12,20 +12,35 @@
 #include "window/map_window.h"
 #include "window/pelagor.h"
 #include "window/practice_window.h"
+#include "window/sea_card.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGestureEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNativeGestureEvent>
 #include <QPinchGesture>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSet>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -609,20 +624,83 @@ private slots:
         map->grab();
     }
 
+    // With nothing picked, every sea is marked; in a window wider than the
+    // earth every copy of it carries the marks, and a click on the copy
+    // east of the one nearest the middle picks its sea.
+    void mapMarksEveryCopyOfTheEarth()
+    {
+        Pelagor &w = *window_;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        pelagor::SeaMap *map = w.seaMap();
+        QVERIFY(map != nullptr && QTest::qWaitForWindowExposed(w.mapWindow()));
+        w.mapWindow()->resize(1500, 400);
+        QTRY_COMPARE(map->width(), 1500);
+        std::size_t marked = 0;
+        for (const pelagor::Target &target : map->targets()) {
+            marked += target.rows.size();
+        }
+        QCOMPARE(marked, pelagor::catalogue::kSeaCount);
+        const pelagor::MapScene &scene = map->scene();
+        const auto twice = std::ranges::find_if(scene.targets(), [&scene](const auto &target) {
+            return !target.isGroup() && scene.targetCopies(target).size() == 2;
+        });
+        QVERIFY(twice != scene.targets().end());
+        const QPointF nearest = scene.targetCentre(*twice);
+        const std::vector<QPointF> copies = scene.targetCopies(*twice);
+        const QPointF other = copies.front() == nearest ? copies.back() : copies.front();
+        QVERIFY(std::abs(other.x() - nearest.x()) > 300);
+        const int row = twice->rows.front();
+        QTest::mouseClick(map, Qt::LeftButton, {},
+                          (other + QPointF(0, map->captionHeight())).toPoint());
+        QCOMPARE(w.Text(),
+                 seaLookup(seaList(w)->item(row)->text(), pelagor::catalogue::oceanOfSea(row)));
+    }
+
+    // Ctrl+S in the map, the dialog cancelled: the keyboard is the map's again.
+    void mapKeepsTheKeyboardAfterSaving()
+    {
+        Pelagor &w = *window_;
+        clickOption(w, 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        pelagor::SeaMap *map = w.seaMap();
+        QVERIFY(map != nullptr && QTest::qWaitFor([map] { return map->hasFocus(); }));
+        QTimer::singleShot(0, [] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+        });
+        QTest::keyClick(map, Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(QApplication::focusWidget(), map);
+        const QString answer = w.Text();
+        const QPointF centre = map->viewport().centre();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(map->viewport().centre() != centre);
+        QCOMPARE(w.Text(), answer);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!w.mapWindow()->isVisible());
+    }
+
     // Where the map goes by a form of 482 x 421 with its sea list, framed as
     // openbox frames it: the map's frame for each screen and form's frame.
     // A round of each kind, answered right and wrong with keys and clicks:
     // the feedback, the keyboard's place, no name on the map while a map
     // question is open, the end and the missed ones again; the form waits.
+    // No answer without a choice: a question opens on the question itself,
+    // Enter twice or a double click on "Напред", or Enter after "Нов кръг",
+    // answers nothing. The
+    // result handed in: into a folder after the name asked first, or to a
+    // folder gone by the end, then saved by hand and read back.
     void practiceRounds_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("right");
-        QTest::newRow("ocean, right, by the keys 1 to 5")
-            << int(pelagor::practice::Kind::Ocean) << true;
-        QTest::newRow("ocean, wrong, by a click") << int(pelagor::practice::Kind::Ocean) << false;
-        QTest::newRow("map, right, by a tap") << int(pelagor::practice::Kind::Map) << true;
-        QTest::newRow("map, wrong, by Tab and Enter") << int(pelagor::practice::Kind::Map) << false;
+        QTest::addColumn<QString>("handIn");
+        QTest::newRow("ocean, right, by the keys 1 to 5, into a folder")
+            << int(pelagor::practice::Kind::Ocean) << true << "folder";
+        QTest::newRow("ocean, wrong, by a click, the folder gone")
+            << int(pelagor::practice::Kind::Ocean) << false << "gone";
+        QTest::newRow("map, right, by a tap") << int(pelagor::practice::Kind::Map) << true << "";
+        QTest::newRow("map, wrong, by Tab and Enter")
+            << int(pelagor::practice::Kind::Map) << false << "";
     }
 
     void practiceRounds()
@@ -630,11 +708,47 @@ private slots:
         using namespace pelagor::practice;
         QFETCH(int, kind);
         QFETCH(bool, right);
+        QFETCH(QString, handIn);
         Pelagor &w = *window_;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
         pelagor::PracticeWindow *practice = w.practiceWindow();
         QVERIFY(practice != nullptr && QTest::qWaitForWindowExposed(practice));
         QCOMPARE(QApplication::activeModalWidget(), practice);
+        const auto label = [practice](const char *name) {
+            return control<QLabel>(*practice, name)->text();
+        };
+        // Every control of the settings has an Alt key of its own.
+        QSet<QChar> keys;
+        for (const QWidget *each : practice->findChildren<QWidget *>()) {
+            const auto *button = qobject_cast<const QAbstractButton *>(each);
+            const auto *named = qobject_cast<const QLabel *>(each);
+            const QString text = button ? button->text() : named ? named->text() : QString();
+            if (each->isVisible() && (button != nullptr || text.contains(u'&'))) {
+                const qsizetype at = text.indexOf(u'&');
+                QVERIFY2(at >= 0 && at + 1 < text.size(), qPrintable(text));
+                QVERIFY2(!keys.contains(text.at(at + 1).toLower()), qPrintable(text));
+                keys.insert(text.at(at + 1).toLower());
+            }
+        }
+        QCOMPARE(keys.size(), 12);
+        // A round of ocean questions needs two oceans; with one, "Започни" waits.
+        const auto chosen = [practice](int ocean) {
+            return control<QCheckBox>(
+                *practice, qPrintable(QStringLiteral("PracticeOceanChosen%1").arg(ocean)));
+        };
+        auto *begin = control<QPushButton>(*practice, "PracticeBegin");
+        practice->findChildren<QRadioButton *>().at(kind)->click();
+        for (int ocean = 0; ocean < 4; ++ocean) {
+            chosen(ocean)->setChecked(false);
+        }
+        QCOMPARE(begin->isEnabled(), kind != int(Kind::Ocean));
+        QCOMPARE(label("PracticeSettingNote").isEmpty(), kind == int(Kind::Map));
+        const QTemporaryDir folder;
+        QString resultFolder = folder.filePath(QStringLiteral("клас"));
+        QVERIFY(QDir().mkdir(resultFolder));
+        if (!handIn.isEmpty()) {
+            practice->setHandIn({QString(), resultFolder, true});
+        }
         // From the settings by the keyboard: Enter in the variant's field.
         Setting setting;
         setting.kind = static_cast<Kind>(kind);
@@ -648,6 +762,19 @@ private slots:
         variant->setFocus();
         QTest::keyClicks(variant, QStringLiteral("42"));
         QTest::keyClick(variant, Qt::Key_Return);
+        if (!handIn.isEmpty()) {
+            // The name first, when the result is handed in by itself.
+            auto *name = control<QLineEdit>(*practice, "PracticeName");
+            QCOMPARE(QApplication::focusWidget(), name);
+            QTest::keyClicks(name, QStringLiteral(" \t "));
+            QTest::keyClick(name, Qt::Key_Return);
+            QCOMPARE(practice->round(), nullptr);
+            name->insert(QStringLiteral("Иван Петров 7-а"));
+            QTest::keyClick(name, Qt::Key_Return);
+        }
+        if (handIn == u"gone") {
+            QVERIFY(QDir(resultFolder).removeRecursively());
+        }
         const Round *round = practice->round();
         QVERIFY(round != nullptr);
         QCOMPARE(round->count(), 3);
@@ -661,31 +788,41 @@ private slots:
         }
         QCOMPARE(practice->windowTitle(), QStringLiteral("Упражнение — вариант 42"));
         pelagor::SeaMap *map = practice->map();
+        auto *question = control<QWidget>(*practice, "PracticeQuestion");
+        auto *next = control<QPushButton>(*practice, "PracticeNext");
         const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
-        const auto label = [practice](const char *name) {
-            return control<QLabel>(*practice, name)->text();
-        };
         for (int n = 0; n < round->count(); ++n) {
             const Question asked = round->question(n);
             QCOMPARE(label("PracticeQuestion"), questionText(asked));
             QCOMPARE(label("PracticeProgress"), QStringLiteral("Въпрос %1 от 3").arg(n + 1));
+            // The keyboard on the question, no answer and no mark in its hand.
+            QCOMPARE(QApplication::focusWidget(), question);
+            QCOMPARE(map->focusedTarget(), -1);
+            QTest::keyClick(question, Qt::Key_Return);
+            QTest::keyClick(question, Qt::Key_Space);
+            QCOMPARE(round->answered(), n);
             int given = Round::rightAnswer(asked);
             if (asked.asks == Asks::Ocean) {
-                QVERIFY(QApplication::focusWidget()->objectName().startsWith(
-                    QLatin1String("PracticeOcean")));
                 given = right ? given : (given + 1) % 5;
                 if (right) {
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_1 + given));
                 } else {
+                    // The arrows only move to an answer; Enter there answers.
+                    QTest::keyClick(question, Qt::Key_Down);
+                    QCOMPARE(QApplication::focusWidget()->objectName(),
+                             QStringLiteral("PracticeOcean0"));
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+                    QCOMPARE(round->answered(), n);
+                    // Past the double click that brought the question.
+                    QTest::qWait(QApplication::doubleClickInterval() + 50);
                     QTest::mouseClick(
                         control<QPushButton>(
                             *practice, qPrintable(QStringLiteral("PracticeOcean%1").arg(given))),
                         Qt::LeftButton);
                 }
-                QCOMPARE(QApplication::focusWidget(), control<QWidget>(*practice, "PracticeNext"));
+                QCOMPARE(QApplication::focusWidget(), next);
             } else {
                 // Nothing on the map names a sea, nor frames the one asked.
-                QCOMPARE(QApplication::focusWidget(), map);
                 QCOMPARE(map->framedViewport(),
                          pelagor::framedView({}, map->framedViewport().size()));
                 QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(map);
@@ -698,6 +835,10 @@ private slots:
                         QVERIFY(!tree->child(child)->text(QAccessible::Description).contains(name));
                     }
                 }
+                // Tab goes into the map, to a point.
+                QTest::keyClick(question, Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), map);
+                QVERIFY(map->focusedTarget() >= 0);
                 if (!right) {
                     given = asked.sea == 0 ? 1 : 0;
                 }
@@ -741,18 +882,60 @@ private slots:
                             .startsWith(feedbackText(asked, given)));
             }
             QCOMPARE(label("PracticeFeedback"), feedbackText(asked, given));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            // Enter twice, or a double click: on to the next question, which
+            // the second answers not.
+            if (handIn == u"gone" && n + 1 < round->count()) {
+                QTest::mouseDClick(practice->windowHandle(), Qt::LeftButton, {},
+                                   next->mapTo(practice, next->rect().center()));
+            } else {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+            QCOMPARE(round->answered(), n + 1);
         }
         QCOMPARE(label("PracticeResult"), QStringLiteral("%1 от 3 верни").arg(right ? 3 : 0));
         auto *missed = control<QPushButton>(*practice, "PracticeMissed");
         QCOMPARE(missed->isEnabled(), !right);
-        QCOMPARE(QApplication::focusWidget(),
-                 right ? control<QWidget>(*practice, "PracticeAgain") : missed);
-        if (!right) {
-            QTest::keyClick(missed, Qt::Key_Space);
-            QVERIFY(practice->round()->onlyMissed());
-            QCOMPARE(label("PracticeQuestion"), questionText(round->question(0)));
+        QCOMPARE(QApplication::focusWidget(), control<QWidget>(*practice, "PracticeResult"));
+
+        // The result handed in, or why not; saved by hand all the same, and read back.
+        const QStringList written = QDir(resultFolder).entryList(QDir::Files);
+        QCOMPARE(written.size(), handIn == u"folder" ? 1 : 0);
+        QCOMPARE(label("PracticeSaved").contains(QStringLiteral("не съществува")),
+                 handIn == u"gone");
+        const QString pdf = handIn == u"folder" ? QDir(resultFolder).filePath(written.value(0))
+                                                : folder.filePath(QStringLiteral("резултат.pdf"));
+        if (handIn != u"folder") {
+            QCOMPARE(practice->saveResult(pdf), QString());
         }
+        QVERIFY2(handIn != u"folder" ||
+                     written.value(0).startsWith(QStringLiteral("Иван Петров 7-а — вариант 42 — ")),
+                 qPrintable(written.value(0)));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QStringList expected{label("PracticeResult"), QStringLiteral("Вариант 42")};
+        if (!handIn.isEmpty()) {
+            expected << QStringLiteral("Ученик: Иван Петров 7-а");
+        }
+        for (const ReviewRow &row : round->review()) {
+            expected << questionText(row.question) << reviewAnswer(row);
+        }
+        for (const QString &line : expected) {
+            QVERIFY2(page.contains(line), qPrintable(line + QStringLiteral(" not in ") + page));
+        }
+
+        // Enter at once after "Само грешните" or "Нов кръг" answers nothing.
+        QTest::keyClick(right ? control<QWidget>(*practice, "PracticeAgain") : missed,
+                        Qt::Key_Space);
+        QVERIFY(practice->round() != nullptr && practice->round()->onlyMissed() == !right);
+        QCOMPARE(label("PracticeQuestion"), questionText(practice->round()->question(0)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(practice->round()->answered(), 0);
+        QCOMPARE(QApplication::focusWidget(), question);
+        QCOMPARE(map->focusedTarget(), -1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!practice->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
@@ -764,8 +947,8 @@ private slots:
         QTest::addColumn<QPoint>("form");
         QTest::addColumn<QRect>("expected");
         const QRect desktop(0, 0, 1280, 1024);
-        QTest::newRow("below, the form as a window manager placed it")
-            << desktop << QPoint(398, 289) << QRect(398, 733, 478, 291);
+        QTest::newRow("beside, the form in the middle as a window manager placed it")
+            << desktop << QPoint(398, 289) << QRect(882, 289, 398, 444);
         QTest::newRow("right") << desktop << QPoint(0, 289) << QRect(484, 289, 751, 444);
         QTest::newRow("left") << desktop << QPoint(796, 289) << QRect(45, 289, 751, 444);
         QTest::newRow("below, whole") << desktop << QPoint(398, 0) << QRect(398, 444, 751, 444);
@@ -789,6 +972,108 @@ private slots:
         const QRect framed(form, QSize(482, 421).grownBy(frame));
         QCOMPARE(pelagor::placeMap({screen, framed, list, frame, {749, 421}, {300, 180}}),
                  expected);
+    }
+
+    // The card of the pick: a neighbour, by Tab and Enter or by a click where
+    // it shows, picks its sea or ocean; a receiver that shows the pick at once
+    // finds the card whole, the keyboard at its start. An ocean's table sorts
+    // by a click on a title or by the order chosen, and Enter or a click on a
+    // row picks the sea in it.
+    void seaCardPicks()
+    {
+        pelagor::SeaCardView card;
+        card.resize(360, 480);
+        card.show();
+        card.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&card));
+        QSignalSpy seas(&card, &pelagor::SeaCardView::seaPicked);
+        QSignalSpy oceans(&card, &pelagor::SeaCardView::oceanPicked);
+        const auto focused = [] { return QApplication::focusWidget(); };
+        card.showSea(77);
+        card.setFocus();
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        auto *azov = qobject_cast<QPushButton *>(focused());
+        QVERIFY(azov != nullptr);
+        QCOMPARE(azov->accessibleName(), QStringLiteral("Азовско море"));
+        QTest::keyClick(azov, Qt::Key_Return);
+        QTest::keyClick(azov, Qt::Key_Tab);
+        auto *marmara = qobject_cast<QPushButton *>(focused());
+        QVERIFY(marmara->visibleRegion().contains(marmara->rect().center()));
+        QVERIFY(azov->height() >= 24 && marmara->y() - azov->y() >= 24);
+        QTest::mouseClick(marmara, Qt::LeftButton, {}, marmara->rect().center());
+        QCOMPARE(seas, (QList<QVariantList>{{1}, {61}}));
+        connect(&card, &pelagor::SeaCardView::seaPicked, &card, &pelagor::SeaCardView::showSea);
+        QTest::keyClick(marmara, Qt::Key_Space);
+        QCOMPARE(card.shownSea(), 61);
+        QCOMPARE(focused()->accessibleName(), QStringLiteral("Мраморно море"));
+        card.showSea(67);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto *atlantic = card.findChild<QPushButton *>(QStringLiteral("CardNeighbour"));
+        QTest::mouseClick(atlantic, Qt::LeftButton, {}, atlantic->rect().center());
+        QCOMPARE(oceans, (QList<QVariantList>{{0}}));
+
+        disconnect(&card, &pelagor::SeaCardView::seaPicked, &card, nullptr);
+        seas.clear();
+        card.showOcean(3);
+        QApplication::processEvents();
+        QCOMPARE(card.shownOcean(), 3);
+        auto *table = card.findChild<QTableView *>(QStringLiteral("CardSeas"));
+        const auto name = [table](int row) { return table->model()->index(row, 0).data(); };
+        QCOMPARE(name(0), QStringLiteral("Берингово море"));
+        QHeaderView *header = table->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          {header->sectionViewportPosition(1) + 20, header->height() / 2});
+        QCOMPARE(name(0), QStringLiteral("Филипинско море"));
+        auto *order = card.findChild<QComboBox *>(QStringLiteral("CardSortOrder"));
+        QCOMPARE(order->currentIndex(), 1);
+        QTest::keyClick(order, Qt::Key_Down);
+        QCOMPARE(header->sortIndicatorSection(), 2);
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Home);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Enter);
+        const QRect first = table->visualRect(table->model()->index(0, 1));
+        QVERIFY(table->viewport()->visibleRegion().contains(first.center()));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(seas.size(), 2);
+        QCOMPARE(pelagor::catalogue::seaName(seas.at(0).at(0).toInt()), name(1));
+        QCOMPARE(pelagor::catalogue::seaName(seas.at(1).at(0).toInt()), name(0));
+    }
+
+    // Every card at the map window's smallest size, one after another: no
+    // line cut, every part in reach by the card's scroll bars.
+    void seaCardFitsOrScrolls()
+    {
+        pelagor::SeaCardView card;
+        card.resize(card.minimumSizeHint().width(), 180);
+        card.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&card));
+        auto *scroll = card.findChild<QScrollArea *>();
+        for (int pick = 0; pick < static_cast<int>(pelagor::catalogue::kSeaCount) + 5; ++pick) {
+            if (pick < static_cast<int>(pelagor::catalogue::kSeaCount)) {
+                card.showSea(pick);
+            } else {
+                card.showOcean(pick - static_cast<int>(pelagor::catalogue::kSeaCount));
+            }
+            QApplication::processEvents();
+            const QWidget *content = scroll->widget();
+            QVERIFY(scroll->verticalScrollBar()->maximum() >=
+                    content->height() - scroll->viewport()->height());
+            QVERIFY(scroll->horizontalScrollBar()->maximum() >=
+                    content->width() - scroll->viewport()->width());
+            for (const QTextEdit *text : content->findChildren<QTextEdit *>()) {
+                if (text->isVisibleTo(content)) {
+                    QVERIFY(text->height() >= text->document()->size().height());
+                    QVERIFY(text->document()->textWidth() <= text->viewport()->width());
+                }
+            }
+            for (const QTableView *table : content->findChildren<QTableView *>()) {
+                QVERIFY(table->verticalHeader()->length() <= table->viewport()->height());
+                QVERIFY(table->horizontalScrollBar()->maximum() >=
+                        table->horizontalHeader()->length() - table->viewport()->width());
+                QVERIFY(table->width() <= content->width());
+            }
+        }
     }
 
 private:

@@ -42,11 +42,14 @@ private slots:
         // The file written, "" for none; for a picture, its size.
         QTest::addColumn<QString>("written");
         QTest::addColumn<QSize>("size");
-        const auto wrong = [](const char *row, const QStringList &arguments) {
-            QTest::newRow(row) << arguments << 2 << QString() << QSize();
+        // What the message or the PDF's text says, where it matters.
+        QTest::addColumn<QString>("says");
+        const auto wrong = [](const char *row, const QStringList &arguments,
+                              const QString &says = {}) {
+            QTest::newRow(row) << arguments << 2 << QString() << QSize() << says;
         };
         const QString png = QStringLiteral("карта.png");
-        wrong("unknown option", {QStringLiteral("--bogus")});
+        wrong("unknown option", {QStringLiteral("--bogus")}, QStringLiteral("„--bogus“"));
         wrong("stray argument", {QStringLiteral("bogus")});
         wrong("bad size", {QStringLiteral("--export-map"), png, QStringLiteral("--size"),
                            QStringLiteral("299x180")});
@@ -60,8 +63,14 @@ private slots:
                QStringLiteral("Черно море"), QStringLiteral("--ocean"), QStringLiteral("Тихи")});
         wrong("export and map", {QStringLiteral("--export-map"), png, QStringLiteral("--map")});
         wrong("missing folder", {QStringLiteral("--export-map"), QStringLiteral("няма/") + png});
-        wrong("unwritable folder",
-              {QStringLiteral("--export-map"), QStringLiteral("/proc/") + png});
+        wrong("unwritable folder", {QStringLiteral("--export-map"), QStringLiteral("/proc/") + png},
+              QStringLiteral("не може да бъде записан"));
+        wrong("two seas", {QStringLiteral("--export-map"), png, QStringLiteral("--sea"),
+                           QStringLiteral("Черно море"), QStringLiteral("--sea=Бяло море")});
+        wrong("two oceans", {QStringLiteral("--export-map"), png, QStringLiteral("--ocean=Тихи"),
+                             QStringLiteral("--ocean=Южен")});
+        wrong("size of a page", {QStringLiteral("--export-map"), QStringLiteral("карта.pdf"),
+                                 QStringLiteral("--size=640x360")});
         wrong("bad extension", {QStringLiteral("--export-map"), QStringLiteral("карта.jpg")});
         wrong("sea without export", {QStringLiteral("--sea"), QStringLiteral("Черно море")});
         wrong("no file name", {QStringLiteral("--export-map")});
@@ -73,25 +82,37 @@ private slots:
         wrong("variant 0", {practice, QStringLiteral("--variant"), QStringLiteral("0")});
         wrong("kind without practice", {QStringLiteral("--kind"), QStringLiteral("map")});
         wrong("practice and export", {practice, QStringLiteral("--export-map"), png});
+        wrong("ocean questions of one ocean", {practice, QStringLiteral("--kind=ocean"),
+                                               QStringLiteral("--ocean"), QStringLiteral("Тихи")});
+        wrong("pupil without practice", {QStringLiteral("--pupil"), QStringLiteral("Иван")});
+        wrong("result without practice", {QStringLiteral("--result=р.pdf")});
+        wrong("no pupil's name", {practice, QStringLiteral("--pupil"), QStringLiteral(" \t")});
+        wrong("result neither folder nor PDF",
+              {practice, QStringLiteral("--result"), QStringLiteral("резултат.txt")});
+        wrong("result in a missing folder",
+              {practice, QStringLiteral("--result"), QStringLiteral("няма/резултат.pdf")});
+        wrong("result into an unwritable folder",
+              {practice, QStringLiteral("--result"), QStringLiteral("/proc")});
         const QString csv = QStringLiteral("морета.csv");
         wrong("table not csv", {QStringLiteral("--export-table"), QStringLiteral("морета.xls")});
         wrong("table in missing folder",
               {QStringLiteral("--export-table"), QStringLiteral("няма/") + csv});
         wrong("table with a map", {QStringLiteral("--export-table"), csv, QStringLiteral("--map")});
         QTest::newRow("table") << QStringList{QStringLiteral("--export-table"), csv} << 0 << csv
-                               << QSize();
-        QTest::newRow("whole world")
-            << QStringList{QStringLiteral("--export-map"), png} << 0 << png << QSize(1200, 600);
+                               << QSize() << QString();
+        QTest::newRow("whole world") << QStringList{QStringLiteral("--export-map"), png} << 0 << png
+                                     << QSize(1200, 600) << QString();
         QTest::newRow("ocean, sized")
             << QStringList{QStringLiteral("--export-map"), png,
                            QStringLiteral("--ocean"),      QStringLiteral("Тихи океан"),
                            QStringLiteral("--size"),       QStringLiteral("640x360")}
-            << 0 << png << QSize(640, 360);
+            << 0 << png << QSize(640, 360) << QString();
         QTest::newRow("sea, PDF") << QStringList{QStringLiteral("--export-map"),
                                                  QStringLiteral("карта.PDF"),
                                                  QStringLiteral("--sea"),
                                                  QStringLiteral("Море Д'Юрвил ")}
-                                  << 0 << QStringLiteral("карта.PDF") << QSize();
+                                  << 0 << QStringLiteral("карта.PDF") << QSize()
+                                  << QStringLiteral("Море Д`Юрвил — Южен океан");
     }
 
     void commandLine()
@@ -100,6 +121,7 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, written);
         QFETCH(QSize, size);
+        QFETCH(QString, says);
         const QTemporaryDir folder;
         QProcess process;
         process.setProgram(QStringLiteral(PELAGOR));
@@ -121,7 +143,7 @@ private slots:
         QCOMPARE(left, written.isEmpty() ? QStringList() : QStringList{written});
         if (status != 0) {
             static const QRegularExpression bulgarian(QStringLiteral("pelagor: .*[а-я]{3}"));
-            QVERIFY2(said.contains(bulgarian), qPrintable(said));
+            QVERIFY2(said.contains(bulgarian) && said.contains(says), qPrintable(said));
         } else if (written.endsWith(u".csv")) {
             // Read back as a spreadsheet would, by Python's CSV reader.
             QProcess reader;
@@ -148,6 +170,18 @@ private slots:
             QFile pdf(folder.filePath(written));
             QVERIFY(pdf.open(QIODevice::ReadOnly));
             QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+            // The title once, as text, as Debian's pdftotext reads it.
+            QProcess text;
+            text.start(QStringLiteral("pdftotext"), {pdf.fileName(), QStringLiteral("-")});
+            if (!text.waitForFinished(30000)) {
+                text.kill();
+                text.waitForFinished();
+            }
+            if (text.error() == QProcess::FailedToStart) {
+                QSKIP("pdftotext (poppler-utils) is not installed");
+            }
+            const QString page = QString::fromUtf8(text.readAllStandardOutput());
+            QCOMPARE(page.count(says), 1);
         }
     }
 
@@ -162,6 +196,11 @@ private slots:
                               "Тихи океан", "--ocean=южен ", "--variant", "9999",       "--map"}
             << false;
         QTest::newRow("bad variant") << QByteArrayList{"--practice", "--variant=10000"} << true;
+        QTest::newRow("result, named")
+            << QByteArrayList{"--practice", "--pupil", "Иван Петров 7-а", "--result", "/tmp"}
+            << false;
+        QTest::newRow("result in a missing folder")
+            << QByteArrayList{"--practice", "--result=/няма/р.pdf"} << true;
         QTest::newRow("without practice") << QByteArrayList{"--questions", "5"} << true;
     }
 

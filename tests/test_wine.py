@@ -18,7 +18,9 @@ with Esc and the program with Alt+F4. Starts a round of one question of each
 kind with --practice, answers it with keys (1 to 5; Tab and Space on the
 map's marks), goes on to the end with Enter and copies the review's row
 (Ctrl+C in its list): the question is the one the variant draws, the
-answer the one given. Uninstalls silently and checks that nothing of it is
+answer the one given; the ocean round, started with --pupil and --result
+C:\\users\\Public, leaves its result there, a PDF named after the pupil and
+the variant whose text (pdftotext) holds the question and the score. Uninstalls silently and checks that nothing of it is
 left in Program Files or the Start menu. Every process it
 started (Xvfb, openbox, wineserver and Wine's own) is stopped by its PID and
 the scratch folder with the prefix removed, on failure too.
@@ -61,6 +63,9 @@ LIMIT = 180.0  # Wine's first start in a new prefix, on a busy machine
 PROGRAM = r"C:\Program Files\Pelagor\pelagor.exe"
 MAP_SEARCH = ["xdotool", "search", "--onlyvisible", "--name", "^Карта на моретата$"]
 PRACTICE_OCEAN = "Тихи"  # the practice's rounds ask of its seas alone
+# An ocean question needs two oceans: the ocean round asks of both.
+SECOND_OCEAN = "Индийски"
+PUPIL = "Иван Петров 7-а"
 
 failures = []
 
@@ -156,10 +161,11 @@ def check_map_zooms(env, form, view):
                fail=False), "Esc closes the map")
 
 
-def first_asked(ocean, variant):
-    """The sea a round of one ocean's seas asks first, drawn as the practice
-    documents it: Fisher–Yates over the seas in catalogue order by SplitMix64
-    seeded with the variant, the same on every machine."""
+def first_asked(oceans, variant):
+    """The sea a round of these oceans' seas asks first, drawn as the practice
+    documents it: Fisher–Yates over the seas in catalogue order (the list's,
+    alphabetical, which for these names is the order of their characters) by
+    SplitMix64 seeded with the variant, the same on every machine."""
     mask, state = 2**64 - 1, variant
 
     def below(n):
@@ -172,40 +178,74 @@ def first_asked(ocean, variant):
             if drawn >= (2**32 - n) % n:
                 return drawn % n
 
-    seas = list(OCEANS[ocean])
+    seas = sorted(sea for ocean in oceans for sea in OCEANS[ocean])
     for i in range(len(seas) - 1, 0, -1):
         j = below(i + 1)
         seas[i], seas[j] = seas[j], seas[i]
     return seas[0].rstrip()
 
 
+def in_sentence(sea, article):
+    """A sea's name inside a sentence: the generic word small ("море Сулу"),
+    a gulf with the article (ARTICLE: "ят" for a subject, "я" for an object)."""
+    if sea.startswith("Море "):
+        return "м" + sea[1:]
+    adjective, gulf, rest = sea.partition(" залив")
+    if gulf and not rest:
+        return adjective + ("" if adjective.endswith("и") else "и") + article + gulf
+    return sea
+
+
+def check_result(prefix, variant, question):
+    """The result the ocean round left in C:\\users\\Public: one PDF, named
+    after the pupil and the variant, whose text holds the question and the score."""
+    public = os.path.join(prefix, "drive_c", "users", "Public")
+    name = f"{PUPIL} — вариант {variant} — "
+    found = poll(lambda: [entry for entry in os.listdir(public)
+                          if entry.startswith(name) and entry.endswith(".pdf")],
+                 "the result's file", 10, fail=False) or []
+    check(len(found) == 1, f"--result C:\\users\\Public leaves one result: {found}")
+    if found:
+        text = run(["pdftotext", "-enc", "UTF-8", os.path.join(public, found[0]), "-"]).stdout
+        text = " ".join(text.decode(errors="replace").split())
+        check(f"Ученик: {PUPIL}" in text and question in text and "от 1 верни" in text,
+              f"the result's text: {text!r}")
+
+
 def check_practice(session, kind, variant, keys):
-    """pelagor --practice, one question of the Pacific's seas of that kind and
-    variant: KEYS answer it, Enter goes on to the end, and the review's row,
-    copied with Ctrl+C, holds the question the engine draws and
-    the answer given. Esc closes the practice, Alt+F4 the form."""
-    env, sea = session.env, first_asked(PRACTICE_OCEAN, variant)
+    """pelagor --practice, one question of that kind and variant of the
+    Pacific's seas (with the Indian Ocean's for an ocean question): KEYS answer
+    it, Enter goes on to the end, and the review's row, copied with Ctrl+C,
+    holds the question the engine draws and the answer given; the ocean round
+    hands its result in. Esc closes the practice, Alt+F4 the form."""
+    oceans = [PRACTICE_OCEAN] + ([SECOND_OCEAN] if kind == "ocean" else [])
+    env, sea = session.env, first_asked(oceans, variant)
+    handing = (["--pupil", PUPIL, "--result", "C:\\users\\Public"] if kind == "ocean" else [])
     program = session.start(f"practice-{kind}", [
-        WINE, PROGRAM, "--practice", "--kind", kind, "--questions", "1", "--ocean",
-        PRACTICE_OCEAN, "--variant", str(variant)])
+        WINE, PROGRAM, "--practice", "--kind", kind, "--questions", "1",
+        *(option for ocean in oceans for option in ("--ocean", ocean)),
+        "--variant", str(variant), *handing])
     search = ["xdotool", "search", "--onlyvisible", "--name", f"^Упражнение — вариант {variant}$"]
     window = poll(lambda: run(search, env).stdout.split(), "the practice window", LIMIT,
                   watch=[program])[0].decode()
-    # From the end's focused button back to the review, its first row.
-    run(["xdotool", "windowactivate", "--sync", window, "key", *keys, "Return", "shift+Tab"], env)
-    question = (f"Към кой океан принадлежи {sea}?" if kind == "ocean"
-                else f"Покажи {sea} на картата.")
+    # The end opens on its result; Tab goes on to the review, its first row.
+    run(["xdotool", "windowactivate", "--sync", window, "key", *keys, "Return", "Tab"], env)
+    question = (f"Към кой океан принадлежи {in_sentence(sea, 'ят')}?" if kind == "ocean"
+                else f"Покажи {in_sentence(sea, 'я')} на картата.")
     # The row: "1. <question>", then the answer given, marked right or wrong,
     # and the right one after it where it differs.
     got = copied_output(env, window, lambda text: text.startswith("1. "), keys=("Home",), at=None)
     asked, _, said = got.partition("\n")
     check(asked == "1. " + question, f"--practice --kind {kind} --variant {variant} asks {asked!r}")
+    right_ocean = next(ocean for ocean in oceans if sea in map(str.rstrip, OCEANS[ocean]))
     answers = ([PRACTICE_OCEAN + " океан"] if kind == "ocean"
                else [name.rstrip() for name in OCEANS[PRACTICE_OCEAN]])
-    right = answers[0] if kind == "ocean" else sea
+    right = right_ocean + " океан" if kind == "ocean" else sea
     given = said[2:].split(" — вярно: ")[0]
     check(given in answers and said.startswith("✓ " if given == right else "✗ "),
           f"{' '.join(keys)} answers it, Enter ends the round: the review says {said!r}")
+    if kind == "ocean":
+        check_result(session.env["WINEPREFIX"], variant, question)
     run(["xdotool", "key", "Escape"], env)
     check(poll(lambda: not run(search, env).stdout.split(), "the practice closed", 10,
                fail=False), "Esc closes the practice")
@@ -327,7 +367,8 @@ def drive(session, installer, screenshot):
         check(False, "closed with Alt+F4: still running after 60 s")
 
     check_practice(session, "ocean", 42, ["4"])
-    # Tab to the third mark (a group, at the size the window has here); Space
+    # A question opens on itself; Tab goes into the map, to its first mark, and
+    # on to the third (a group, at the size the window has here); Space
     # opens a group, giving the keyboard to its first sea, or answers a sea,
     # and once answered only marks the right one again.
     check_practice(session, "map", 7, ["Tab", "Tab", "Tab", "space", "space"])

@@ -201,14 +201,8 @@ void AnswerAnnouncer::setSpokenAnswer(QWidget *control, int row, const QString &
     spokenRow_ = row;
     if (row < 0) {
         // A control with a description of its own (the map's) gets it back
-        // when the answer is taken back; one the control gave itself while it
-        // carried the answer is the newer one.
-        if (control->accessibleDescription() != carried_) {
-            ownDescription_ = control->accessibleDescription();
-        }
-        carried_ = text;
-        // Tells assistive technology of the change itself.
-        control->setAccessibleDescription(text);
+        // when the answer is taken back.
+        note_.hand(control, text);
         return;
     }
     seas_->item(row)->setData(Qt::AccessibleDescriptionRole, text);
@@ -225,8 +219,7 @@ void AnswerAnnouncer::clearSpokenAnswer()
         return;
     }
     if (row < 0) {
-        carried_.clear();
-        control->setAccessibleDescription(std::exchange(ownDescription_, QString()));
+        note_.takeBack();
         return;
     }
     seas_->item(row)->setData(Qt::AccessibleDescriptionRole, QVariant());

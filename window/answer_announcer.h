@@ -6,6 +6,8 @@
 // the focus, and taken back once the focus leaves the control that carries it.
 #pragma once
 
+#include "window/reader_note.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -65,10 +67,8 @@ private:
     // holds the last answer while a screen reader runs; none when no control does.
     QPointer<QWidget> spokenControl_;
     int spokenRow_ = -1;
-    // The answer a control carries as its description, and the description
-    // it had of its own before.
-    QString carried_;
-    QString ownDescription_;
+    // The answer a control carries as its description.
+    ReaderNote note_;
     // Whether a screen reader was taken away from the control that has the
     // focus, and is still there.
     bool readerAway_ = false;

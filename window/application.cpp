@@ -5,9 +5,9 @@
 
 #include "catalogue/facts_table.h"
 #include "catalogue/lookup.h"
-#include "map/map_export.h"
-#include "map/sea_map.h"
+#include "map/map_scene.h"
 #include "practice/wording.h"
+#include "window/map_file.h"
 #include "window/saved_file.h"
 
 #include <QApplication>
@@ -56,13 +56,94 @@ constexpr const char *kQtOptionsWithValue[] = {"platform",
 constexpr const char *kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb",
                                     "sync",    "testability", "qdevel", "qmljsdebugger"};
 
-// The options of a practice round that take a value; --ocean is --export-map's
-// as well.
-constexpr const char *kPracticeOptions[] = {"questions", "kind", "ocean", "variant"};
-
 bool isOneOf(const std::string_view name, const auto &names)
 {
     return std::ranges::any_of(names, [name](const char *known) { return name == known; });
+}
+
+// Every option of the program's own, in the order the help lists them: its
+// long name, the name of its value (none for a switch) and whether it is
+// one of those that start the window; --help and --version aside. The
+// window's options that take a value are the practice round's, read before
+// Qt starts so that a mistake in them needs no display.
+struct ProgramOption {
+    std::string_view name;
+    std::string_view value;
+    bool window;
+};
+constexpr ProgramOption kProgramOptions[] = {
+    {"map", "", true},      {"practice", "", true},         {"questions", "брой", true},
+    {"kind", "вид", true},  {"variant", "номер", true},     {"export-map", "файл", false},
+    {"sea", "море", false}, {"ocean", "океан", true},       {"size", "ШxВ", false},
+    {"pupil", "име", true}, {"result", "файл|папка", true}, {"export-table", "файл", false},
+};
+
+const ProgramOption *programOption(std::string_view name)
+{
+    const auto *found = std::ranges::find(kProgramOptions, name, &ProgramOption::name);
+    return found == std::end(kProgramOptions) ? nullptr : found;
+}
+
+// What an option asks for, as the help says it.
+QString helpOf(std::string_view name)
+{
+    if (name == "map") {
+        return QStringLiteral("Отваря и картата на моретата (F2 в прозореца).");
+    }
+    if (name == "practice") {
+        return QStringLiteral("Започва упражнение веднага: програмата пита, ученикът отговаря; "
+                              "формата остава отворена до него.");
+    }
+    if (name == "questions") {
+        return QStringLiteral("С --practice: броят въпроси, от 1 до 82 (10, ако не е даден; "
+                              "колкото морета имат избраните океани, ако са по-малко).");
+    }
+    if (name == "kind") {
+        return QStringLiteral("С --practice: какво се пита: ocean (към кой океан принадлежи "
+                              "морето), map (къде е морето на картата) или mixed (и двата вида; "
+                              "така е, ако не е даден).");
+    }
+    if (name == "variant") {
+        return QStringLiteral("С --practice: вариантът, цяло число от 1 до 9999: един вариант "
+                              "дава едни и същи въпроси в същия ред на всеки компютър (нов всеки "
+                              "път, ако не е даден).");
+    }
+    if (name == "export-map") {
+        return QStringLiteral("Записва картата във файл .png или .pdf (лист A4) и завършва, без "
+                              "да отваря прозорец.");
+    }
+    if (name == "pupil") {
+        return QStringLiteral("С --practice: името и класът на ученика за резултата, до 60 знака "
+                              "(например „Иван Петров 7-а“).");
+    }
+    if (name == "result") {
+        return QStringLiteral("С --practice: записва резултата сам, когато кръгът свърши: във "
+                              "файла, ако името завършва на .pdf (последният кръг го заменя), или "
+                              "в съществуваща папка, във файл на всеки свършен кръг с името на "
+                              "ученика, варианта и часа. Без --pupil програмата пита най-напред "
+                              "за името.");
+    }
+    if (name == "export-table") {
+        return QStringLiteral("Записва таблица на моретата (площ, дълбочина, страни, източници) "
+                              "във файл .csv за електронна таблица и завършва, без да отваря "
+                              "прозорец.");
+    }
+    if (name == "sea") {
+        return QStringLiteral("С --export-map: картата на това море, както е в списъка.");
+    }
+    if (name == "ocean") {
+        return QStringLiteral("С --export-map: картата на този океан (%1). С --practice: въпроси "
+                              "само за моретата на този океан; може да се дава няколко пъти.")
+            .arg(catalogue::oceanCaptionsListed().replace(QStringLiteral(" и "),
+                                                          QStringLiteral(" или ")));
+    }
+    return QStringLiteral("С --export-map и картина .png: размерът ѝ в пиксели, от 300x180 до "
+                          "8000x8000 (1200x600, ако не е даден); листът PDF има свой размер.");
+}
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The values of the practice options as given, before they are read: the
@@ -72,8 +153,13 @@ struct PracticeValues {
     std::optional<QString> kind;
     QStringList oceans;
     std::optional<QString> variant;
+    std::optional<QString> pupil;
+    std::optional<QString> result;
 
-    [[nodiscard]] bool any() const { return questions || kind || !oceans.isEmpty() || variant; }
+    [[nodiscard]] bool any() const
+    {
+        return questions || kind || !oceans.isEmpty() || variant || pupil || result;
+    }
 };
 
 // The whole number a text gives, from `lowest` to `highest`; digits only,
@@ -133,6 +219,10 @@ std::variant<PracticeStart, QString> practiceFrom(const PracticeValues &values)
             start.setting.oceans.at(static_cast<std::size_t>(*ocean)) = true;
         }
     }
+    if (start.setting.kind == practice::Kind::Ocean && practice::oceansChosen(start.setting) == 1) {
+        return QStringLiteral("--kind ocean иска поне два океана: с един океан отговорът на "
+                              "всеки въпрос е един и същ.");
+    }
     if (values.variant) {
         start.variant = wholeNumber(*values.variant, 1, practice::kMaxVariant);
         if (!start.variant) {
@@ -140,6 +230,31 @@ std::variant<PracticeStart, QString> practiceFrom(const PracticeValues &values)
                 .arg(*values.variant)
                 .arg(practice::kMaxVariant);
         }
+    }
+    if (values.pupil) {
+        start.handIn.pupil = practice::cleanPupilName(*values.pupil);
+        if (start.handIn.pupil.isEmpty()) {
+            return QStringLiteral("След --pupil няма име: дайте името и класа на ученика, "
+                                  "например „Иван Петров 7-а“.");
+        }
+    }
+    if (values.result) {
+        // A folder that is there, where the whole class writes; else a file
+        // of its own, in a folder that is there.
+        const QFileInfo result(*values.result);
+        const bool folder = result.isDir();
+        if (!folder && result.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+            return QStringLiteral("„%1“ не е папка, а името на файла за резултата трябва да "
+                                  "завършва на .pdf.")
+                .arg(*values.result);
+        }
+        const QString why =
+            checkWritableFolder(folder ? result.absoluteFilePath() : result.absolutePath());
+        if (!why.isEmpty()) {
+            return why;
+        }
+        start.handIn.result = result.absoluteFilePath();
+        start.handIn.resultIsFolder = folder;
     }
     return start;
 }
@@ -223,13 +338,6 @@ bool answersWithoutWindow(int argc, const char *const *argv)
     PracticeValues values;
     for (std::size_t n = 1; n < arguments.size(); ++n) {
         const std::string_view argument(arguments[n]);
-        if (argument == "--map") {
-            continue;
-        }
-        if (argument == "--practice") {
-            practising = true;
-            continue;
-        }
         if (argument.size() < 2 || argument.front() != '-' || argument == "--") {
             return true;
         }
@@ -238,7 +346,16 @@ bool answersWithoutWindow(int argc, const char *const *argv)
         const std::size_t equals = name.find('=');
         const bool joined = equals != std::string_view::npos;
         name = name.substr(0, equals);
-        if (twoDashes && isOneOf(name, kPracticeOptions)) {
+        const ProgramOption *known = twoDashes ? programOption(name) : nullptr;
+        if (known != nullptr && !known->window) {
+            return true;
+        }
+        if (known != nullptr && known->value.empty()) {
+            if (joined) {
+                return true;
+            }
+            practising = practising || name == "practice";
+        } else if (known != nullptr) {
             // Its value, joined or the next argument, read as the parser will.
             if (!joined && n + 1 == arguments.size()) {
                 return true;
@@ -247,6 +364,10 @@ bool answersWithoutWindow(int argc, const char *const *argv)
                 joined ? argument.substr(argument.find('=') + 1) : arguments[++n]);
             if (name == "questions") {
                 values.questions = value;
+            } else if (name == "pupil") {
+                values.pupil = value;
+            } else if (name == "result") {
+                values.result = value;
             } else if (name == "kind") {
                 values.kind = value;
             } else if (name == "ocean") {
@@ -298,67 +419,39 @@ StartOptions readCommandLine(const QApplication & /*app*/)
                                   QStringLiteral("Показва тази помощ."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption map(QStringLiteral("map"),
-                                 QStringLiteral("Отваря и картата на моретата (F2 в прозореца)."));
-    parser.addOption(map);
-    const QCommandLineOption practise(
-        QStringLiteral("practice"),
-        QStringLiteral("Започва упражнение веднага: програмата пита, ученикът отговаря; "
-                       "формата остава отворена до него."));
-    parser.addOption(practise);
-    const QCommandLineOption questions(
-        QStringLiteral("questions"),
-        QStringLiteral("С --practice: броят въпроси, от 1 до 82 (10, ако не е даден; колкото "
-                       "морета имат избраните океани, ако са по-малко)."),
-        QStringLiteral("брой"));
-    parser.addOption(questions);
-    const QCommandLineOption kind(
-        QStringLiteral("kind"),
-        QStringLiteral("С --practice: какво се пита: ocean (към кой океан принадлежи морето), "
-                       "map (къде е морето на картата) или mixed (и двата вида; така е, ако "
-                       "не е даден)."),
-        QStringLiteral("вид"));
-    parser.addOption(kind);
-    const QCommandLineOption variant(
-        QStringLiteral("variant"),
-        QStringLiteral("С --practice: вариантът, цяло число от 1 до 9999: един вариант дава "
-                       "едни и същи въпроси в същия ред на всеки компютър (нов всеки път, ако "
-                       "не е даден)."),
-        QStringLiteral("номер"));
-    parser.addOption(variant);
-    const QCommandLineOption exportMap(
-        QStringLiteral("export-map"),
-        QStringLiteral("Записва картата във файл .png или .pdf (лист A4) и завършва, без да "
-                       "отваря прозорец."),
-        QStringLiteral("файл"));
-    parser.addOption(exportMap);
-    const QCommandLineOption sea(
-        QStringLiteral("sea"),
-        QStringLiteral("С --export-map: картата на това море, както е в списъка."),
-        QStringLiteral("море"));
-    parser.addOption(sea);
-    const QCommandLineOption ocean(
-        QStringLiteral("ocean"),
-        QStringLiteral("С --export-map: картата на този океан (%1). С --practice: въпроси само "
-                       "за моретата на този океан; може да се дава няколко пъти.")
-            .arg(catalogue::oceanCaptionsListed().replace(QStringLiteral(" и "),
-                                                          QStringLiteral(" или "))),
-        QStringLiteral("океан"));
-    parser.addOption(ocean);
-    const QCommandLineOption size(
-        QStringLiteral("size"),
-        QStringLiteral("С --export-map: размерът на картата в пиксели, от 300x180 до "
-                       "8000x8000 (1200x600, ако не е даден)."),
-        QStringLiteral("ШxВ"));
-    parser.addOption(size);
-    const QCommandLineOption exportTable(
-        QStringLiteral("export-table"),
-        QStringLiteral("Записва таблица на моретата (площ, дълбочина, страни, източници) във "
-                       "файл .csv за електронна таблица и завършва, без да отваря прозорец."),
-        QStringLiteral("файл"));
-    parser.addOption(exportTable);
+    for (const ProgramOption &option : kProgramOptions) {
+        parser.addOption(
+            QCommandLineOption(fromView(option.name), helpOf(option.name), fromView(option.value)));
+    }
+    const auto named = [](const char *name) {
+        return QCommandLineOption(QString::fromLatin1(name));
+    };
+    const QCommandLineOption map = named("map");
+    const QCommandLineOption practise = named("practice");
+    const QCommandLineOption questions = named("questions");
+    const QCommandLineOption kind = named("kind");
+    const QCommandLineOption variant = named("variant");
+    const QCommandLineOption exportMap = named("export-map");
+    const QCommandLineOption sea = named("sea");
+    const QCommandLineOption ocean = named("ocean");
+    const QCommandLineOption size = named("size");
+    const QCommandLineOption pupil = named("pupil");
+    const QCommandLineOption result = named("result");
+    const QCommandLineOption exportTable = named("export-table");
 
     if (!parser.parse(QCoreApplication::arguments())) {
+        // An unknown option quoted as it was typed, dashes and all.
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            for (const QString &argument : QCoreApplication::arguments().mid(1)) {
+                const QString typed = argument.section(u'=', 0, 0);
+                if (typed.startsWith(u'-') &&
+                    typed.mid(typed.startsWith(QStringLiteral("--")) ? 2 : 1)
+                        .startsWith(unknown.constFirst())) {
+                    return usageError(QStringLiteral("Непозната опция „%1“.").arg(typed));
+                }
+            }
+        }
         return usageError(parser.errorText());
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -407,7 +500,7 @@ StartOptions readCommandLine(const QApplication & /*app*/)
                                          "съчетава с --export-map."));
     }
     if (!practising) {
-        for (const QCommandLineOption *given : {&questions, &kind, &variant}) {
+        for (const QCommandLineOption *given : {&questions, &kind, &variant, &pupil, &result}) {
             if (parser.isSet(*given)) {
                 return usageError(QStringLiteral("--%1 се дава само с --practice.")
                                       .arg(given->names().constFirst()));
@@ -436,6 +529,8 @@ StartOptions readCommandLine(const QApplication & /*app*/)
             values.kind = valueOf(kind);
             values.oceans = parser.values(ocean);
             values.variant = valueOf(variant);
+            values.pupil = valueOf(pupil);
+            values.result = valueOf(result);
             std::variant<PracticeStart, QString> read = practiceFrom(values);
             if (const QString *mistake = std::get_if<QString>(&read)) {
                 return usageError(*mistake);
@@ -466,9 +561,13 @@ StartOptions readCommandLine(const QApplication & /*app*/)
     if (file.isDir()) {
         return usageError(QStringLiteral("„%1“ е папка, а не файл.").arg(request.file));
     }
-    if (parser.isSet(sea) && parser.isSet(ocean)) {
+    if (parser.values(sea).size() + parser.values(ocean).size() > 1) {
         return usageError(QStringLiteral("Картата е на едно море или на един океан: дайте "
-                                         "--sea или --ocean, не и двете."));
+                                         "--sea или --ocean веднъж, не и двете."));
+    }
+    if (parser.isSet(size) && mapFileKind(request.file) == MapFileKind::Page) {
+        return usageError(QStringLiteral("--size е за картина .png: листът PDF е A4 и картата "
+                                         "го запълва."));
     }
     if (parser.isSet(sea)) {
         request.sea = catalogue::seaNamed(parser.value(sea));
@@ -502,15 +601,11 @@ StartOptions readCommandLine(const QApplication & /*app*/)
 
 int exportMap(const MapExport &request)
 {
-    SeaMap map;
-    map.resize(request.size);
-    if (request.sea) {
-        map.showSea(*request.sea);
-    } else if (request.ocean) {
-        map.showOcean(*request.ocean);
-    }
-    QString error;
-    if (!saveMap(map, request.file, &error)) {
+    MapScene scene;
+    scene.show({.ocean = request.ocean.value_or(-1), .sea = request.sea.value_or(-1)});
+    const QString error =
+        writeMapFile(request.file, scene, programFont(), pictureSize(request.size));
+    if (!error.isEmpty()) {
         writeMessage(Stream::Error,
                      QStringLiteral("%1: %2\n").arg(QCoreApplication::applicationName(), error));
         return kUsageError;

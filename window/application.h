@@ -4,6 +4,7 @@
 // What the program sets up before it builds its window, and its command line.
 #pragma once
 
+#include "practice/result.h"
 #include "practice/round.h"
 
 #include <QFont>
@@ -62,6 +63,8 @@ struct PracticeStart {
     practice::Setting setting;
     // The variant given, or none for one drawn afresh (practice::freshVariant).
     std::optional<int> variant;
+    // The pupil's name (--pupil) and where finished rounds are written (--result).
+    practice::HandIn handIn;
 };
 
 // What the command line asks for beyond Qt's own options.
@@ -81,9 +84,10 @@ struct StartOptions {
 };
 
 // Reads the program's command line, after Qt has taken its own options out
-// of it: --map; --practice with --questions, --kind, --ocean (repeated) and
-// --variant; or --export-map with --sea, --ocean and --size; --help and
-// --version; --export-table. A mistake (an unknown option, a missing or bad value, options
+// of it: --map; --practice with --questions, --kind, --ocean (repeated),
+// --variant, --pupil and --result (a folder that can be written to, or a
+// .pdf file in one); or --export-map with --sea, --ocean and --size; --help,
+// --version and --export-table. A mistake (an unknown option, a missing or bad value, options
 // that do not go together) is reported in Bulgarian, Qt's texts included.
 [[nodiscard]] StartOptions readCommandLine(const QApplication &app);
 

@@ -61,7 +61,8 @@ int main(int argc, char *argv[])
         window.showMap();
     }
     if (options.practice) {
-        window.startPractice(options.practice->setting, options.practice->variant);
+        window.startPractice(options.practice->setting, options.practice->variant,
+                             options.practice->handIn);
     }
     return QApplication::exec();
 }

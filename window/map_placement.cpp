@@ -3,6 +3,10 @@
 
 #include "window/map_placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -53,8 +57,10 @@ QSize fitted(QSize space, QSize wanted, const MapRoom &room)
     return size;
 }
 
-// The map at its largest on the side of the form with the most room,
-// right, left, below and above in that order where they allow the same.
+// The map at its largest on the side of the form with the most room: beside
+// it as tall as it wants and as wide as the side allows, below or above it
+// in its own shape; right, left, below and above in that order where they
+// allow the same.
 QRect besideForm(const MapRoom &room, QSize wanted)
 {
     const QRect &screen = room.screen;
@@ -73,8 +79,18 @@ QRect besideForm(const MapRoom &room, QSize wanted)
             QPoint(clamped(form.left(), screen.left(), screen.right() + 1 - outer.width()), top),
             outer);
     };
-    const QSize right = fitted({screen.right() - form.right(), screen.height()}, wanted, room);
-    const QSize left = fitted({form.left() - screen.left(), screen.height()}, wanted, room);
+    // Beside the form the map is as tall as it wants and as wide as the
+    // side allows: it fills the room the form leaves there.
+    const auto sideways = [&](int free) {
+        const QSize inside = QSize(free, screen.height()).shrunkBy(room.frame);
+        const QSize size(std::min(inside.width(), wanted.width()),
+                         std::min(inside.height(), wanted.height()));
+        return size.width() < room.minimum.width() || size.height() < room.minimum.height()
+                   ? QSize()
+                   : size;
+    };
+    const QSize right = sideways(screen.right() - form.right());
+    const QSize left = sideways(form.left() - screen.left());
     const QSize below = fitted({screen.width(), screen.bottom() - form.bottom()}, wanted, room);
     const QSize above = fitted({screen.width(), form.top() - screen.top()}, wanted, room);
     const std::array sides{
@@ -83,8 +99,9 @@ QRect besideForm(const MapRoom &room, QSize wanted)
         std::pair{below, along(below, form.bottom() + 1)},
         std::pair{above, along(above, form.top() - above.grownBy(room.frame).height())},
     };
-    const auto *best = std::ranges::max_element(
-        sides, [](const auto &a, const auto &b) { return a.first.width() < b.first.width(); });
+    const auto *best = std::ranges::max_element(sides, [](const auto &a, const auto &b) {
+        return area(QRect(QPoint(), a.first)) < area(QRect(QPoint(), b.first));
+    });
     return best->first.isEmpty() ? QRect() : best->second;
 }
 
@@ -145,6 +162,29 @@ QRect placeMap(const MapRoom &room)
     }
     const QRect beside = besideForm(room, wanted);
     return beside.isNull() ? overForm(room, wanted) : beside;
+}
+
+bool placeBesideForm(QWidget &window, const QWidget &form, QSize wanted, QSize minimum, QRect keep)
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        window.resize(wanted);
+        return false;
+    }
+    const bool guessed = window.frameGeometry() == window.geometry();
+    const QWidget &framed = guessed ? form : window;
+    const QRect outer = framed.frameGeometry();
+    const QRect inner = framed.geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QRect place = placeMap({.screen = form.screen()->availableGeometry(),
+                                  .form = form.frameGeometry(),
+                                  .list = keep.isEmpty() ? form.frameGeometry() : keep,
+                                  .frame = frame,
+                                  .wanted = wanted,
+                                  .minimum = minimum});
+    window.resize(place.size().shrunkBy(frame));
+    window.move(place.topLeft());
+    return guessed;
 }
 
 } // namespace pelagor

@@ -3,8 +3,9 @@
 
 #include "window/map_window.h"
 
-#include "map/map_export.h"
+#include "map/caption_bar.h"
 #include "map/sea_map.h"
+#include "window/map_file.h"
 #include "window/map_placement.h"
 
 #include <QAction>
@@ -88,13 +89,23 @@ void MapWindow::saveMapAs()
             dialog.selectFile(typed.completeBaseName() + u'.' + suffix);
         }
     });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return;
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    if (chosen) {
+        // The map as it is shown, at its size and the screen's density.
+        const QSizeF area = map_->scene().size();
+        const QString error = writeMapFile(
+            dialog.selectedFiles().constFirst(), map_->scene(), map_->font(),
+            {.logical = QSizeF(area.width(), captionBarHeight(map_->font()) + area.height()),
+             .ratio = map_->devicePixelRatioF()});
+        if (!error.isEmpty()) {
+            QMessageBox::warning(this, windowTitle(), error);
+        }
     }
-    QString error;
-    if (!saveMap(*map_, dialog.selectedFiles().constFirst(), &error)) {
-        QMessageBox::warning(this, windowTitle(), error);
-    }
+    // Saved or not, the keyboard goes back to the map, which the dialog took
+    // it from; closed, a dialog hands the activation to the form.
+    raise();
+    activateWindow();
+    map_->setFocus(Qt::OtherFocusReason);
 }
 
 void MapWindow::takeKeyboard()
@@ -232,19 +243,6 @@ void MapWindow::placeBesideForm()
         const int tall = std::max(form_->height(), kMinimumSize.height());
         wanted = QSize(map_->widthForHeight(tall), tall);
     }
-    // A Wayland compositor places windows itself.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        resize(wanted);
-        return;
-    }
-    // The frame a window manager draws round the map, taken to be the form's
-    // until the map has had one of its own.
-    frameGuessed_ = frameGeometry() == geometry();
-    const QWidget *framed = frameGuessed_ ? form_.data() : this;
-    const QRect outer = framed->frameGeometry();
-    const QRect inner = framed->geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
     // The sea list, the one list of the form in sight.
     QRect list;
     for (const QListWidget *box : form_->findChildren<QListWidget *>()) {
@@ -252,14 +250,7 @@ void MapWindow::placeBesideForm()
             list = QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
         }
     }
-    const QRect place = placeMap({.screen = form_->screen()->availableGeometry(),
-                                  .form = form_->frameGeometry(),
-                                  .list = list,
-                                  .frame = frame,
-                                  .wanted = wanted,
-                                  .minimum = kMinimumSize});
-    resize(place.size().shrunkBy(frame));
-    move(place.topLeft());
+    frameGuessed_ = pelagor::placeBesideForm(*this, *form_, wanted, kMinimumSize, list);
 }
 
 } // namespace pelagor

@@ -128,7 +128,7 @@ Pelagor::~Pelagor()
     seaNames_->selectionModel()->disconnect(this);
     seaNames_->onSelectedRowClicked = nullptr;
     if (mapWindow_ != nullptr) {
-        seaMap()->onSeaPicked = nullptr;
+        seaMap()->disconnect(this);
     }
 }
 
@@ -410,9 +410,8 @@ void Pelagor::showMap()
 {
     if (mapWindow_ == nullptr) {
         mapWindow_ = std::make_unique<MapWindow>(this);
-        seaMap()->onSeaPicked = [this](int row, bool byKeyboard) {
-            pickSeaFromMap(row, byKeyboard);
-        };
+        connect(seaMap(), &SeaMap::seaPicked, this,
+                [this](int row, bool byKeyboard) { pickSeaFromMap(row, byKeyboard); });
         tellMap();
     }
     mapWindow_->showBesideForm();
@@ -426,11 +425,13 @@ void Pelagor::showPractice()
     practiceWindow_->showSettings();
 }
 
-void Pelagor::startPractice(const practice::Setting &setting, std::optional<int> variant)
+void Pelagor::startPractice(const practice::Setting &setting, std::optional<int> variant,
+                            const practice::HandIn &handIn)
 {
     if (practiceWindow_ == nullptr) {
         practiceWindow_ = std::make_unique<PracticeWindow>(this);
     }
+    practiceWindow_->setHandIn(handIn);
     practiceWindow_->start(setting, variant);
 }
 

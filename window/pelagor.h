@@ -6,6 +6,7 @@
 #pragma once
 
 #include "catalogue/checks.h"
+#include "practice/result.h"
 #include "practice/round.h"
 #include "selection/selection.h"
 
@@ -71,9 +72,11 @@ public:
     [[nodiscard]] MapWindow *mapWindow() const { return mapWindow_.get(); }
     [[nodiscard]] SeaMap *seaMap() const;
     // "Упражнение": F3 and the window's context menu open it at its
-    // settings; startPractice() starts a round at once.
+    // settings; startPractice() starts a round at once, its result handed
+    // in as `handIn` says.
     void showPractice();
-    void startPractice(const practice::Setting &setting, std::optional<int> variant);
+    void startPractice(const practice::Setting &setting, std::optional<int> variant,
+                       const practice::HandIn &handIn = {});
     [[nodiscard]] PracticeWindow *practiceWindow() const { return practiceWindow_.get(); }
 
 protected:

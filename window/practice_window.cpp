@@ -3,80 +3,52 @@
 
 #include "window/practice_window.h"
 
-#include "window/map_placement.h"
-
+#include "catalogue/lookup.h"
 #include "map/framing.h"
 #include "map/sea_map.h"
 #include "practice/wording.h"
+#include "window/map_asker.h"
+#include "window/map_placement.h"
+#include "window/ocean_asker.h"
+#include "window/practice_controls.h"
+#include "window/practice_end.h"
+#include "window/practice_settings.h"
+#include "window/result_pdf.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QFormLayout>
-#include <QGroupBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
 #include <QShortcut>
-#include <QSpinBox>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace pelagor {
 
 namespace {
 
 using practice::Asks;
-using practice::Kind;
 
 // The size of the map beside the questions, in logical pixels.
 constexpr QSize kMapSize{620, 380};
-// The question's letters are this much larger than the window's.
-constexpr double kQuestionScale = 1.25;
 
-QLabel *wrapped(const QString &text, QWidget *parent)
+std::size_t askerOf(Asks asks)
 {
-    auto *label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-// A label in larger, bold letters: the question and the result.
-QLabel *large(QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * kQuestionScale);
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-QPushButton *button(const QString &text, QWidget *parent)
-{
-    auto *made = new QPushButton(text, parent);
-    // Enter clicks the button with the focus, as in a dialog.
-    made->setAutoDefault(true);
-    made->setMinimumHeight(32);
-    return made;
+    return asks == Asks::Ocean ? 0 : 1;
 }
 
 } // namespace
 
 PracticeWindow::PracticeWindow(QWidget *form)
     : QWidget(form, Qt::Window), pages_(new QStackedWidget(this)), map_(new SeaMap(this)),
-      enter_(new QShortcut(this))
+      settings_(new SettingsPage(pages_)), name_(new NamePage(pages_)), end_(new EndPage(pages_)),
+      enter_(new QShortcut(this)), saveKey_(new QShortcut(QKeySequence::Save, this))
 {
     setObjectName(QStringLiteral("PracticeWindow"));
     setWindowTitle(QStringLiteral("Упражнение"));
@@ -84,107 +56,61 @@ PracticeWindow::PracticeWindow(QWidget *form)
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    pages_->addWidget(buildSettings());
+    pages_->addWidget(settings_);
+    pages_->addWidget(name_);
     pages_->addWidget(buildQuestion());
-    pages_->addWidget(buildEnd());
+    pages_->addWidget(end_);
     pages_->setMinimumWidth(340);
     pages_->setMaximumWidth(420);
 
     map_->setObjectName(QStringLiteral("PracticeMap"));
     map_->setNamesHidden(true);
     map_->setMinimumSize(kMapSize / 2);
-    map_->onSeaPicked = [this](int row, bool byKeyboard) { answerSea(row, byKeyboard); };
 
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(pages_);
     layout->addWidget(map_, 1);
 
-    // Enter goes on from an answer, wherever the focus is, the map included.
+    settings_->onBegin = [this] { start(settings_->setting(), settings_->variant()); };
+    name_->onName = [this](const QString &pupil) {
+        settings_->setPupil(pupil);
+        if (waiting_) {
+            const auto [setting, variant] = *std::exchange(waiting_, std::nullopt);
+            start(setting, variant);
+        }
+    };
+    end_->onSave = [this] { saveResultAs(); };
+    end_->onMissed = [this] {
+        if (std::optional<practice::Round> missed = round_ ? round_->missedOnly() : std::nullopt) {
+            round_ = std::move(missed);
+            ask();
+        }
+    };
+    end_->onAgain = [this] {
+        start(round_ ? round_->setting() : settings_->setting(), std::nullopt);
+    };
+    end_->onSettings = [this] { showSettings(); };
+    end_->onRowShown = [this](int row) {
+        if (round_ && row < round_->count()) {
+            map_->frameSea(round_->question(row).sea);
+        }
+    };
+
+    // Enter goes on from an answer, wherever the focus is, the map included;
+    // held down, it goes on once.
     enter_->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    enter_->setAutoRepeat(false);
     enter_->setEnabled(false);
     connect(enter_, &QShortcut::activated, this, [this] { next(); });
+    connect(saveKey_, &QShortcut::activated, this, [this] { saveResultAs(); });
     showPage(Page::Settings);
 
-    // Names to find them by.
-    const std::pair<QWidget *, const char *> named[] = {
-        {begin_, "PracticeBegin"},       {variant_, "PracticeVariant"},
-        {questions_, "PracticeCount"},   {progress_, "PracticeProgress"},
-        {score_, "PracticeScore"},       {question_, "PracticeQuestion"},
-        {feedback_, "PracticeFeedback"}, {next_, "PracticeNext"},
-        {result_, "PracticeResult"},     {missed_, "PracticeMissed"},
-        {again_, "PracticeAgain"},       {settings_, "PracticeSettings"},
-    };
-    for (const auto &[widget, name] : named) {
-        widget->setObjectName(QLatin1String(name));
+    // A press on an answer within a double click of a press on one of these
+    // was meant for it.
+    for (QWidget *opens : std::initializer_list<QWidget *>{
+             next_, settings_->begin(), name_->begin(), end_->missed(), end_->again()}) {
+        opens->installEventFilter(this);
     }
-    for (std::size_t ocean = 0; ocean < answers_.size(); ++ocean) {
-        answers_.at(ocean)->setObjectName(QStringLiteral("PracticeOcean%1").arg(ocean));
-    }
-}
-
-QWidget *PracticeWindow::buildSettings()
-{
-    auto *page = new QWidget(this);
-    auto *layout = new QVBoxLayout(page);
-
-    auto *kindBox = new QGroupBox(QStringLiteral("Въпроси"), page);
-    auto *kindLayout = new QVBoxLayout(kindBox);
-    kinds_ = new QButtonGroup(page);
-    const std::array<std::pair<Kind, QString>, 3> kinds{{
-        {Kind::Ocean, QStringLiteral("&Към кой океан принадлежи морето")},
-        {Kind::Map, QStringLiteral("&Покажи морето на картата")},
-        {Kind::Mixed, QStringLiteral("&Смесени")},
-    }};
-    for (const auto &[kind, text] : kinds) {
-        auto *option = new QRadioButton(text, kindBox);
-        option->setMinimumHeight(26);
-        kinds_->addButton(option, static_cast<int>(kind));
-        kindLayout->addWidget(option);
-    }
-    kinds_->button(static_cast<int>(Kind::Mixed))->setChecked(true);
-    layout->addWidget(kindBox);
-
-    auto *oceanBox = new QGroupBox(QStringLiteral("Океани"), page);
-    auto *oceanLayout = new QVBoxLayout(oceanBox);
-    for (std::size_t ocean = 0; ocean < oceans_.size(); ++ocean) {
-        auto *check = new QCheckBox(practice::oceanName(static_cast<int>(ocean)), oceanBox);
-        check->setChecked(true);
-        check->setMinimumHeight(26);
-        connect(check, &QCheckBox::toggled, this, [this] {
-            begin_->setEnabled(std::ranges::any_of(
-                oceans_, [](const QCheckBox *box) { return box->isChecked(); }));
-        });
-        oceans_.at(ocean) = check;
-        oceanLayout->addWidget(check);
-    }
-    layout->addWidget(oceanBox);
-
-    auto *form = new QFormLayout();
-    questions_ = new QSpinBox(page);
-    questions_->setRange(1, practice::kMaxQuestions);
-    questions_->setValue(practice::kDefaultQuestions);
-    questions_->setMinimumHeight(28);
-    auto *questionsLabel = new QLabel(QStringLiteral("&Брой въпроси:"), page);
-    questionsLabel->setBuddy(questions_);
-    form->addRow(questionsLabel, questions_);
-    variant_ = new QLineEdit(page);
-    variant_->setValidator(new QIntValidator(1, practice::kMaxVariant, variant_));
-    variant_->setPlaceholderText(QStringLiteral("нов"));
-    variant_->setToolTip(QStringLiteral("От 1 до 9999. Един вариант дава едни и същи въпроси "
-                                        "на всеки компютър; празно: нов кръг."));
-    variant_->setAccessibleDescription(variant_->toolTip());
-    variant_->setMinimumHeight(28);
-    auto *variantLabel = new QLabel(QStringLiteral("&Вариант:"), page);
-    variantLabel->setBuddy(variant_);
-    form->addRow(variantLabel, variant_);
-    layout->addLayout(form);
-
-    begin_ = button(QStringLiteral("&Започни"), page);
-    connect(begin_, &QPushButton::clicked, this, [this] { startChosen(); });
-    connect(variant_, &QLineEdit::returnPressed, this, [this] { startChosen(); });
-    layout->addWidget(begin_);
-    layout->addStretch();
-    return page;
 }
 
 QWidget *PracticeWindow::buildQuestion()
@@ -193,84 +119,46 @@ QWidget *PracticeWindow::buildQuestion()
     auto *layout = new QVBoxLayout(page);
     auto *top = new QHBoxLayout();
     progress_ = new QLabel(page);
+    progress_->setObjectName(QStringLiteral("PracticeProgress"));
     score_ = new QLabel(page);
+    score_->setObjectName(QStringLiteral("PracticeScore"));
     top->addWidget(progress_);
     top->addStretch();
     top->addWidget(score_);
     layout->addLayout(top);
-    note_ = wrapped(QString(), page);
-    layout->addWidget(note_);
-    question_ = large(page);
-    question_->setWordWrap(true);
-    question_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    fewer_ = wrappedLabel(QString(), page);
+    layout->addWidget(fewer_);
+    question_ = madeLarge(new FocusText(page));
+    question_->setObjectName(QStringLiteral("PracticeQuestion"));
     question_->setMinimumHeight(question_->fontMetrics().height() * 2 + 8);
+    question_->installEventFilter(this);
     layout->addWidget(question_);
-    hint_ = wrapped(QStringLiteral("Щракнете или докоснете белега на морето, или стигнете до "
-                                   "него с Tab и натиснете Enter. Белег с число събира "
-                                   "няколко морета: той само приближава картата към тях."),
-                    page);
-    layout->addWidget(hint_);
 
-    oceanButtons_ = new QWidget(page);
-    auto *oceanLayout = new QVBoxLayout(oceanButtons_);
-    oceanLayout->setContentsMargins(0, 0, 0, 0);
-    for (std::size_t ocean = 0; ocean < answers_.size(); ++ocean) {
-        const QString name = practice::oceanName(static_cast<int>(ocean));
-        auto *answer = button(QStringLiteral("&%1  %2").arg(ocean + 1).arg(name), oceanButtons_);
-        answer->setAccessibleName(name);
-        answer->setToolTip(QStringLiteral("Клавиш %1").arg(ocean + 1));
-        connect(answer, &QPushButton::clicked, this,
-                [this, ocean] { answerOcean(static_cast<int>(ocean)); });
-        answers_.at(ocean) = answer;
-        oceanLayout->addWidget(answer);
+    // The askers' answers take the same room, so that "Напред" stays where
+    // it is: a second click on it lands on nothing new.
+    answerArea_ = new QStackedWidget(page);
+    auto *oceans = new OceanAsker(answerArea_);
+    oceans->pressMeantElsewhere = [this] {
+        return opened_.isValid() && opened_.elapsed() < QApplication::doubleClickInterval();
+    };
+    askers_.at(askerOf(Asks::Ocean)) = oceans;
+    askers_.at(askerOf(Asks::Map)) = new MapAsker(answerArea_, map_);
+    for (const Asks asks : {Asks::Ocean, Asks::Map}) {
+        Asker *asker = askers_.at(askerOf(asks));
+        asker->onAnswer = [this, asks](int given) { takeAnswer(asks, given); };
+        answerArea_->addWidget(asker->answers());
     }
-    layout->addWidget(oceanButtons_);
+    layout->addWidget(answerArea_);
 
-    feedback_ = wrapped(QString(), page);
+    feedback_ = wrappedLabel(QString(), page);
+    feedback_->setObjectName(QStringLiteral("PracticeFeedback"));
     feedback_->setMinimumHeight(feedback_->fontMetrics().height() * 3);
     layout->addWidget(feedback_);
-    next_ = button(QStringLiteral("&Напред"), page);
+    next_ = practiceButton(QStringLiteral("&Напред"), page);
+    next_->setObjectName(QStringLiteral("PracticeNext"));
     connect(next_, &QPushButton::clicked, this, [this] { next(); });
     layout->addWidget(next_);
     layout->addStretch();
-    return page;
-}
-
-QWidget *PracticeWindow::buildEnd()
-{
-    auto *page = new QWidget(this);
-    auto *layout = new QVBoxLayout(page);
-    result_ = large(page);
-    layout->addWidget(result_);
-    review_ = new QListWidget(page);
-    review_->setObjectName(QStringLiteral("PracticeReview"));
-    review_->setAccessibleName(QStringLiteral("Преглед на въпросите"));
-    review_->setWordWrap(true);
-    review_->setTextElideMode(Qt::ElideNone);
-    review_->setSpacing(2);
-    connect(review_, &QListWidget::currentRowChanged, this,
-            [this](int row) { showReviewRow(row); });
-    layout->addWidget(review_, 1);
-
-    missed_ = button(QStringLiteral("Само &грешните"), page);
-    again_ = button(QStringLiteral("Нов &кръг"), page);
-    settings_ = button(QStringLiteral("&Настройки"), page);
-    connect(missed_, &QPushButton::clicked, this, [this] {
-        if (round_) {
-            if (std::optional<practice::Round> missed = round_->missedOnly()) {
-                round_ = std::move(missed);
-                ask();
-            }
-        }
-    });
-    connect(again_, &QPushButton::clicked, this,
-            [this] { start(round_ ? round_->setting() : settingChosen(), std::nullopt); });
-    connect(settings_, &QPushButton::clicked, this, [this] { showSettings(); });
-    auto *buttons = new QHBoxLayout();
-    buttons->addWidget(missed_);
-    buttons->addWidget(again_);
-    buttons->addWidget(settings_);
-    layout->addLayout(buttons);
     return page;
 }
 
@@ -285,10 +173,11 @@ void PracticeWindow::showPage(Page page)
         focus->clearFocus();
     }
     pages_->setCurrentIndex(static_cast<int>(page));
-    map_->setVisible(page != Page::Settings);
+    map_->setVisible(page == Page::Question || page == Page::End);
     if (page != Page::Question) {
         enter_->setEnabled(false);
     }
+    saveKey_->setEnabled(page == Page::End);
 }
 
 void PracticeWindow::showBesideForm(QSize wanted)
@@ -296,76 +185,68 @@ void PracticeWindow::showBesideForm(QSize wanted)
     if (isVisible()) {
         return;
     }
-    const QWidget *form = parentWidget();
-    // A Wayland compositor places windows itself.
-    if (form == nullptr || QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (parentWidget() == nullptr) {
         resize(wanted);
-        show();
-        return;
+    } else {
+        // Beside the form, which stays in sight, where the screen has room.
+        placeBesideForm(*this, *parentWidget(), wanted, minimumSizeHint());
     }
-    const QRect outer = form->frameGeometry();
-    const QRect inner = form->geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    // Beside the form, which stays in sight, where the screen has room.
-    const QRect place = placeMap({.screen = form->screen()->availableGeometry(),
-                                  .form = outer,
-                                  .list = outer,
-                                  .frame = frame,
-                                  .wanted = wanted,
-                                  .minimum = minimumSizeHint()});
-    resize(place.size().shrunkBy(frame));
-    move(place.topLeft());
     show();
 }
 
 void PracticeWindow::showSettings()
 {
     round_.reset();
+    waiting_.reset();
     setWindowTitle(QStringLiteral("Упражнение"));
     say(QString(), nullptr);
     showPage(Page::Settings);
     showBesideForm(sizeHint());
     raise();
     activateWindow();
-    kinds_->checkedButton()->setFocus(Qt::OtherFocusReason);
+    settings_->takeKeyboard();
 }
 
-practice::Setting PracticeWindow::settingChosen() const
+void PracticeWindow::setHandIn(const practice::HandIn &handIn)
 {
-    practice::Setting setting;
-    setting.kind = static_cast<Kind>(std::max(0, kinds_->checkedId()));
-    setting.questions = questions_->value();
-    for (std::size_t ocean = 0; ocean < oceans_.size(); ++ocean) {
-        setting.oceans.at(ocean) = oceans_.at(ocean)->isChecked();
+    if (!handIn.pupil.isEmpty()) {
+        settings_->setPupil(handIn.pupil);
     }
-    return setting;
+    resultPath_ = handIn.result;
+    resultIsFolder_ = handIn.resultIsFolder;
 }
 
-void PracticeWindow::startChosen()
+QString PracticeWindow::pupil() const
 {
-    if (!begin_->isEnabled()) {
-        return;
-    }
-    bool number = false;
-    const int variant = variant_->text().toInt(&number);
-    start(settingChosen(), number ? std::optional(variant) : std::nullopt);
+    return settings_->pupil();
 }
 
 void PracticeWindow::start(const practice::Setting &setting, std::optional<int> variant)
 {
+    if (practice::check(setting, variant.value_or(1)) != practice::Fault::None) {
+        showSettings();
+        return;
+    }
+    // The settings show what the round was made of, for the next one.
+    settings_->showSetting(setting);
+    const QSize wanted(pages_->minimumWidth() + kMapSize.width(), kMapSize.height());
+    if (resultPath_ && pupil().isEmpty()) {
+        // A result handed in by itself carries the pupil's name: asked first.
+        round_.reset();
+        waiting_.emplace(setting, variant);
+        setWindowTitle(QStringLiteral("Упражнение"));
+        showPage(Page::Name);
+        showBesideForm(wanted);
+        raise();
+        activateWindow();
+        name_->ask();
+        return;
+    }
     round_ = practice::Round::make(setting, variant.value_or(practice::freshVariant()));
     if (!round_) {
         showSettings();
         return;
     }
-    // The settings show what the round was made of, for the next one.
-    kinds_->button(static_cast<int>(setting.kind))->setChecked(true);
-    questions_->setValue(setting.questions);
-    for (std::size_t ocean = 0; ocean < oceans_.size(); ++ocean) {
-        oceans_.at(ocean)->setChecked(setting.oceans.at(ocean));
-    }
-    const QSize wanted(pages_->minimumWidth() + kMapSize.width(), kMapSize.height());
     showBesideForm(wanted);
     if (width() < wanted.width() || height() < wanted.height()) {
         resize(size().expandedTo(wanted));
@@ -377,13 +258,14 @@ void PracticeWindow::start(const practice::Setting &setting, std::optional<int> 
 
 std::vector<int> PracticeWindow::roundSeas() const
 {
-    std::vector<int> seas;
-    for (int row = 0; row < static_cast<int>(catalogue::kSeaCount); ++row) {
-        if (round_ && round_->setting().oceans.at(static_cast<std::size_t>(oceanOfSea(row)))) {
-            seas.push_back(row);
-        }
-    }
-    return seas;
+    return round_ ? catalogue::seasOfOceans(round_->setting().oceans) : std::vector<int>{};
+}
+
+Asker *PracticeWindow::openAsker() const
+{
+    const bool open = pages_->currentIndex() == static_cast<int>(Page::Question) && round_ &&
+                      !round_->finished() && !showsFeedback();
+    return open ? askers_.at(askerOf(round_->question(round_->current()).asks)) : nullptr;
 }
 
 void PracticeWindow::ask()
@@ -397,47 +279,42 @@ void PracticeWindow::ask()
     setWindowTitle(practice::titleText(*round_));
     enter_->setEnabled(false);
     const practice::Question &asked = round_->question(round_->current());
-    const bool onMap = asked.asks == Asks::Map;
     progress_->setText(practice::progressText(*round_));
     score_->setText(round_->answered() > 0 ? practice::scoreText(*round_) : QString());
     const QString fewer = round_->current() == 0 ? practice::fewerSeasText(*round_) : QString();
-    note_->setText(fewer);
-    note_->setVisible(!fewer.isEmpty());
+    fewer_->setText(fewer);
+    fewer_->setVisible(!fewer.isEmpty());
     question_->setText(practice::questionText(asked));
-    hint_->setVisible(onMap);
-    oceanButtons_->setVisible(!onMap);
-    for (QPushButton *answer : answers_) {
-        answer->setEnabled(true);
-    }
+    Asker *asker = askers_.at(askerOf(asked.asks));
+    answerArea_->setCurrentWidget(asker->answers());
     feedback_->clear();
     next_->setEnabled(false);
-    // Never the asked sea framed: the view of the round's oceans.
+    // Never the asked sea framed: the view of the round's oceans, no mark
+    // in the keyboard's hand.
     map_->setNamesHidden(true);
     map_->showSeas(roundSeas());
 
-    QString spoken = progress_->text() + QStringLiteral(". ") + question_->text();
+    // The keyboard rests on the question: a reader says it (its name), then
+    // where it stands and how it is answered.
+    QString spoken = progress_->text() + QStringLiteral(". ") + asker->open(asked);
     if (!fewer.isEmpty()) {
         spoken = fewer + QLatin1Char(' ') + spoken;
     }
-    if (onMap) {
-        say(spoken + QLatin1Char(' ') + hint_->text(), map_);
-    } else {
-        say(spoken + QStringLiteral(" Клавиши от 1 до 5."), answers_.front());
-    }
+    say(spoken, question_);
 }
 
-std::optional<PracticeWindow::Taken> PracticeWindow::takeAnswer(Asks kind, int given)
+void PracticeWindow::takeAnswer(Asks kind, int given)
 {
-    if (!round_ || round_->finished() || showsFeedback() ||
-        round_->question(round_->current()).asks != kind) {
-        return std::nullopt;
+    Asker *asker = openAsker();
+    if (asker == nullptr || asker != askers_.at(askerOf(kind))) {
+        return;
     }
     say(QString(), nullptr);
     const practice::Question asked = round_->question(round_->current());
     const int open = round_->current();
     const bool right = round_->answer(given);
     if (round_->current() == open) {
-        return std::nullopt;
+        return;
     }
     feedback_->setText(practice::feedbackText(asked, given));
     score_->setText(practice::scoreText(*round_));
@@ -446,47 +323,32 @@ std::optional<PracticeWindow::Taken> PracticeWindow::takeAnswer(Asks kind, int g
     // The sea in its place, named, now that it is answered.
     map_->setNamesHidden(false);
     map_->frameSea(asked.sea);
-    return Taken{asked, right};
-}
-
-void PracticeWindow::answerOcean(int ocean)
-{
-    if (!takeAnswer(Asks::Ocean, ocean)) {
-        return;
-    }
-    // The focus goes on before the answers are closed, so that it does not
-    // pass through them.
-    say(feedback_->text(), next_);
-    for (QPushButton *answer : answers_) {
-        answer->setEnabled(false);
-    }
-}
-
-void PracticeWindow::answerSea(int row, bool byKeyboard)
-{
-    const std::optional<Taken> taken = takeAnswer(Asks::Map, row);
-    if (!taken) {
-        return;
-    }
-    // The reader is taken to the right sea's mark, and hears the answer there
-    // with the sea's place.
-    const int asked = taken->asked.sea;
-    const std::vector<Target> &shown = map_->targets();
-    const auto mark = std::ranges::find_if(shown, [asked](const Target &target) {
-        return !target.isGroup() && target.rows.front() == asked;
-    });
-    if (mark == shown.end()) {
+    if (!asker->handFeedback(asked, right, feedback_->text())) {
         say(feedback_->text(), next_);
-        return;
     }
-    map_->setMarkNote(feedback_->text() + (taken->right ? QString() : QStringLiteral(" Тук е:")));
-    map_->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::MouseFocusReason);
-    map_->focusTarget(static_cast<std::size_t>(mark - shown.begin()));
+    asker->close();
 }
 
 bool PracticeWindow::showsFeedback() const
 {
     return enter_->isEnabled();
+}
+
+bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && watched == question_) {
+        // Tab is the window's to move the focus, before the question sees it.
+        Asker *asker = openAsker();
+        const auto *key = dynamic_cast<QKeyEvent *>(event);
+        if (asker != nullptr && key != nullptr && asker->key(*key, question_)) {
+            return true;
+        }
+    }
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        opened_.start();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PracticeWindow::next()
@@ -505,61 +367,81 @@ void PracticeWindow::finish()
         return;
     }
     say(QString(), nullptr);
+    finishedAt_ = QDateTime::currentDateTime();
     showPage(Page::End);
     setWindowTitle(practice::titleText(*round_));
-    result_->setText(practice::resultText(*round_));
-    const std::vector<practice::ReviewRow> rows = round_->review();
-    review_->blockSignals(true);
-    review_->clear();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const practice::ReviewRow &row = rows[i];
-        // The question, then the answer given, and the right one where it differs.
-        QString text =
-            QStringLiteral("%1. %2\n").arg(i + 1).arg(practice::questionText(row.question));
-        QString spoken = text;
-        if (row.right) {
-            text += QStringLiteral("✓ ") + practice::givenText(row);
-            spoken += QStringLiteral("Вярно: ") + practice::givenText(row);
-        } else {
-            text += QStringLiteral("✗ %1 — вярно: %2")
-                        .arg(practice::givenText(row), practice::rightText(row));
-            spoken += QStringLiteral("Грешно: %1. Вярно: %2")
-                          .arg(practice::givenText(row), practice::rightText(row));
-        }
-        auto *item = new QListWidgetItem(text, review_);
-        item->setData(Qt::AccessibleTextRole, spoken);
-        item->setToolTip(QStringLiteral("Показва морето на картата"));
-    }
-    review_->setCurrentRow(-1);
-    review_->blockSignals(false);
-    missed_->setEnabled(round_->missedOnly().has_value());
+    end_->showRound(*round_);
     map_->setNamesHidden(false);
     map_->showSeas(roundSeas());
-    say(result_->text() + QStringLiteral(". Всеки ред на прегледа показва морето си на картата."),
-        missed_->isEnabled() ? missed_ : again_);
+    handResultIn();
+    QString spoken = practice::resultText(*round_) + QStringLiteral(". ");
+    if (!end_->saved().isEmpty()) {
+        spoken += end_->saved() + u' ';
+    }
+    // The keyboard rests on the result, so that a second Enter meant for
+    // "Напред" starts nothing new.
+    say(spoken + QStringLiteral("Всеки ред на прегледа показва морето си на картата."),
+        end_->result());
 }
 
-void PracticeWindow::showReviewRow(int row)
+QString PracticeWindow::saveResult(const QString &path) const
 {
-    if (round_ && row >= 0 && row < round_->count()) {
-        map_->frameSea(round_->question(row).sea);
+    if (!round_ || !round_->finished()) {
+        return QStringLiteral("Резултат има, когато кръгът свърши.");
     }
+    return writeResult(practice::resultSheet(*round_, pupil(), finishedAt_), path, font());
+}
+
+void PracticeWindow::handResultIn()
+{
+    if (!resultPath_ || !round_) {
+        return;
+    }
+    const QString path = resultIsFolder_
+                             ? freeResultPath(*resultPath_, pupil(), round_->variant(), finishedAt_)
+                             : *resultPath_;
+    const QString error = saveResult(path);
+    end_->setSaved(error.isEmpty() ? QStringLiteral("Резултатът е записан във файла „%1“.")
+                                         .arg(QDir::toNativeSeparators(path))
+                                   : error + QStringLiteral(" Запази го с „Запази резултата…“."));
+}
+
+void PracticeWindow::saveResultAs()
+{
+    if (!round_ || !round_->finished()) {
+        return;
+    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = QDir::homePath();
+    }
+    // Qt's own dialog, whose texts the program carries in Bulgarian.
+    QFileDialog dialog(this, QStringLiteral("Запазване на резултата"), folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Документ PDF, лист A4 (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(practice::resultFileName(pupil(), round_->variant(), finishedAt_));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    const QString error = saveResult(path);
+    end_->setSaved(error.isEmpty() ? QStringLiteral("Резултатът е записан във файла „%1“.")
+                                         .arg(QDir::toNativeSeparators(path))
+                                   : error);
+    say(end_->saved(), end_->save());
 }
 
 void PracticeWindow::say(const QString &text, QWidget *control)
 {
-    if (speaker_ != nullptr) {
-        speaker_->setAccessibleDescription(speakerOwn_);
-        speaker_ = nullptr;
-    }
+    note_.takeBack();
     if (control == nullptr) {
         return;
     }
     const bool hadFocus = control->hasFocus();
     if (!text.isEmpty()) {
-        speaker_ = control;
-        speakerOwn_ = control->accessibleDescription();
-        control->setAccessibleDescription(text);
+        note_.hand(control, text);
     }
     control->setFocus(Qt::OtherFocusReason);
     if (hadFocus && QAccessible::isActive()) {
@@ -572,13 +454,11 @@ void PracticeWindow::say(const QString &text, QWidget *control)
 
 void PracticeWindow::keyPressEvent(QKeyEvent *event)
 {
-    const int key = event->key();
-    if (key >= Qt::Key_1 && key <= Qt::Key_5 && pages_->currentIndex() == int(Page::Question) &&
-        oceanButtons_->isVisible() && !showsFeedback()) {
-        answerOcean(key - Qt::Key_1);
+    Asker *asker = openAsker();
+    if (asker != nullptr && asker->key(*event, QApplication::focusWidget())) {
         return;
     }
-    if (key == Qt::Key_Escape) {
+    if (event->key() == Qt::Key_Escape) {
         close();
         return;
     }
@@ -588,8 +468,10 @@ void PracticeWindow::keyPressEvent(QKeyEvent *event)
 bool PracticeWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::Close) {
+        // A round left unfinished hands nothing in.
         say(QString(), nullptr);
         round_.reset();
+        waiting_.reset();
     }
     return QWidget::event(event);
 }

@@ -1,0 +1,22 @@
+// SPDX-FileCopyrightText: 2026 The Pelagor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The layer of land and water: the kept picture of the view, moved with a
+// gesture and drawn sharp again once the view rests.
+#pragma once
+
+#include "map/land_picture.h"
+#include "map/map_layers.h"
+
+namespace pelagor {
+
+class LandLayer : public MapLayer {
+public:
+    void draw(const LayerPainting &painting) override;
+    [[nodiscard]] LandPicture &picture() { return picture_; }
+
+private:
+    LandPicture picture_;
+};
+
+} // namespace pelagor
