@@ -206,11 +206,10 @@ consteval bool neighboursMutual(const Material (&seas)[N], const Material (&ocea
     const auto rowsOf = [&](std::size_t number) {
         return number < N ? seas[number].neighbours : oceans[number - kOceanNeighbour].neighbours;
     };
-    const auto names = [&](std::size_t number, std::size_t other) {
-        const Rows rows = rowsOf(number);
+    const auto names = [&](Rows rows, std::size_t wanted) {
         for (std::size_t at = rows.first;
              at < static_cast<std::size_t>(rows.first) + rows.count && at < B; ++at) {
-            if (neighbours[at] == other) {
+            if (neighbours[at] == wanted) {
                 return true;
             }
         }
@@ -224,7 +223,7 @@ consteval bool neighboursMutual(const Material (&seas)[N], const Material (&ocea
         for (std::size_t at = rows.first;
              at < static_cast<std::size_t>(rows.first) + rows.count && at < B; ++at) {
             const std::size_t other = neighbours[at];
-            if (!known(other) || other == number || !names(other, number)) {
+            if (!known(other) || other == number || !names(rowsOf(other), number)) {
                 return false;
             }
         }
