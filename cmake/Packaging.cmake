@@ -93,9 +93,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
-# The Qt libraries it links, found by dpkg-shlibdeps, and the serif font with
-# Cyrillic that stands in for Times New Roman.
+# The Qt libraries it links, found by dpkg-shlibdeps; the serif font with
+# Cyrillic that stands in for Times New Roman, and DejaVu, whose ✓ and ✗ mark
+# the answers on a saved result (Liberation has neither).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
 
 include(CPack)

@@ -21,8 +21,9 @@ packages=(
     # build
     build-essential cmake ninja-build file
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools
-    # the font the window asks for
-    fonts-liberation
+    # the font the window asks for, and the one with the ✓ and ✗ of a
+    # saved result
+    fonts-liberation fonts-dejavu-core
 )
 [ "$1" = test ] && packages+=(
     # the benchmarks' measurer of start-up speaks to X through libxcb
