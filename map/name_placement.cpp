@@ -280,9 +280,10 @@ NamePlan::NamePlan(const Projection &projection, double scale, std::span<const T
             best = std::min(best, rankOf(row));
             ofOcean = ofOcean || catalogue::oceanOfSea(row) == pickedOcean;
         }
-        const int kind = isPicked(target, pickedSea) ? kPickedTurn
-                         : ofOcean                   ? kOceanSeasTurn
-                                                     : kRestTurn;
+        int kind = ofOcean ? kOceanSeasTurn : kRestTurn;
+        if (isPicked(target, pickedSea)) {
+            kind = kPickedTurn;
+        }
         turns.push_back({kind, best, static_cast<int>(i)});
     }
     std::ranges::sort(turns, [](const Turn &a, const Turn &b) {

@@ -421,7 +421,7 @@ private slots:
                                     : framed.layout[static_cast<std::size_t>(name.target)].rows;
                 if (zoom > 1 && zoom < 2 && !mark.empty() &&
                     zoomed.shows(mark, name.box.size(), buttons) &&
-                    !(after.contains(mark) && after.at(mark).size() >= name.rows.size()) &&
+                    (!after.contains(mark) || after.at(mark).size() < name.rows.size()) &&
                     !splitNear(mark, name.box.size())) {
                     lost << name.text;
                 }

@@ -724,7 +724,10 @@ private slots:
         for (const QWidget *each : practice->findChildren<QWidget *>()) {
             const auto *button = qobject_cast<const QAbstractButton *>(each);
             const auto *named = qobject_cast<const QLabel *>(each);
-            const QString text = button ? button->text() : named ? named->text() : QString();
+            QString text = named != nullptr ? named->text() : QString();
+            if (button != nullptr) {
+                text = button->text();
+            }
             if (each->isVisible() && (button != nullptr || text.contains(u'&'))) {
                 const qsizetype at = text.indexOf(u'&');
                 QVERIFY2(at >= 0 && at + 1 < text.size(), qPrintable(text));

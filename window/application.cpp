@@ -248,7 +248,7 @@ std::variant<PracticeStart, QString> practiceFrom(const PracticeValues &values)
                                   "завършва на .pdf.")
                 .arg(*values.result);
         }
-        const QString why =
+        QString why =
             checkWritableFolder(folder ? result.absoluteFilePath() : result.absolutePath());
         if (!why.isEmpty()) {
             return why;

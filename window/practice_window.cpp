@@ -306,7 +306,7 @@ void PracticeWindow::ask()
 void PracticeWindow::takeAnswer(Asks kind, int given)
 {
     Asker *asker = openAsker();
-    if (asker == nullptr || asker != askers_.at(askerOf(kind))) {
+    if (asker == nullptr || asker != askers_.at(askerOf(kind)) || !round_) {
         return;
     }
     say(QString(), nullptr);
