@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace pelagor {
 
@@ -221,52 +222,45 @@ void SeaMap::picked(std::optional<SeaPicked> sea)
 
 void SeaMap::showSea(int row)
 {
-    const Before was = before();
-    // Framed for the widget's size, which a widget never shown has had no
-    // resize event to tell.
-    scene_.setSize(mapArea().size());
-    scene_.showSea(row);
-    after(was);
-    describe();
-    update();
+    changeScene([&] {
+        scene_.showSea(row);
+        return true;
+    });
 }
 
 void SeaMap::markSea(int row)
 {
-    const Before was = before();
-    scene_.setSize(mapArea().size());
-    if (scene_.markSea(row)) {
-        after(was);
-        describe();
-        update();
-    }
+    changeScene([&] { return scene_.markSea(row); });
 }
 
 void SeaMap::showOcean(int ocean)
 {
-    const Before was = before();
-    scene_.setSize(mapArea().size());
-    scene_.showOcean(ocean);
-    after(was);
-    describe();
-    update();
+    changeScene([&] {
+        scene_.showOcean(ocean);
+        return true;
+    });
 }
 
 void SeaMap::showSeas(const std::vector<int> &rows)
 {
-    const Before was = before();
-    scene_.setSize(mapArea().size());
-    scene_.showSeas(rows);
-    after(was);
-    describe();
-    update();
+    changeScene([&] {
+        scene_.showSeas(rows);
+        return true;
+    });
 }
 
 void SeaMap::frameSea(int row)
 {
+    changeScene([&] { return scene_.frameSea(row); });
+}
+
+void SeaMap::changeScene(const std::function<bool()> &change)
+{
     const Before was = before();
+    // Framed for the widget's size, which a widget never shown has had no
+    // resize event to tell.
     scene_.setSize(mapArea().size());
-    if (scene_.frameSea(row)) {
+    if (change()) {
         after(was);
         describe();
         update();

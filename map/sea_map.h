@@ -122,6 +122,9 @@ private:
     // After a change of the scene: what changed is drawn again, told to a
     // screen reader and signalled; `announce` tells the focus again.
     void after(const Before &before, bool announce = false);
+    // A change of what is shown, made by `change` (false when nothing
+    // changed): framed for the widget's size, then described and drawn.
+    void changeScene(const std::function<bool()> &change);
     // A sea picked on the map: told to whoever embeds it.
     void picked(std::optional<SeaPicked> sea);
 
