@@ -99,6 +99,7 @@ SeaMap::SeaMap(QWidget *parent) : QWidget(parent)
     whole_ = button(QString(), QStringLiteral("Цялата карта"),
                     QStringLiteral("Показва целия свят или цялото полукълбо"));
     whole_->setIcon(globeIcon());
+    barButtons_ = {whole_, zoomOut_, zoomIn_};
     const auto zoomBy = [this](double factor) {
         const Before was = before();
         const QSizeF seen = scene_.size();
@@ -114,6 +115,27 @@ SeaMap::SeaMap(QWidget *parent) : QWidget(parent)
     });
 
     describe();
+}
+
+void SeaMap::addBarButton(QToolButton *button)
+{
+    button->setParent(this);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedSize(kButtonSide, kButtonSide);
+    button->show();
+    barButtons_.push_back(button);
+    placeBarButtons();
+    update();
+}
+
+void SeaMap::placeBarButtons()
+{
+    const int y = static_cast<int>((captionHeight() - kButtonSide) / 2);
+    int x = width() - kButtonSpacing - kButtonSide;
+    for (QToolButton *button : barButtons_) {
+        button->move(x, y);
+        x -= kButtonSide + kButtonSpacing;
+    }
 }
 
 QColor SeaMap::markColour()
@@ -542,13 +564,7 @@ void SeaMap::focusOutEvent(QFocusEvent *event)
 
 void SeaMap::resizeEvent(QResizeEvent *event)
 {
-    const double top = captionHeight();
-    const int y = static_cast<int>((top - kButtonSide) / 2);
-    int x = width() - kButtonSpacing - kButtonSide;
-    for (QToolButton *button : {whole_, zoomOut_, zoomIn_}) {
-        button->move(x, y);
-        x -= kButtonSide + kButtonSpacing;
-    }
+    placeBarButtons();
     const Before was = before();
     scene_.setSize(mapArea().size());
     after(was);
@@ -577,7 +593,8 @@ void SeaMap::paintEvent(QPaintEvent *event)
 void SeaMap::paintCaption(QPainter &painter, const QRectF &bar) const
 {
     drawCaptionBar(painter, bar, caption(), font(),
-                   3 * (kButtonSide + kButtonSpacing) + kButtonSpacing);
+                   static_cast<double>(barButtons_.size()) * (kButtonSide + kButtonSpacing) +
+                       kButtonSpacing);
 }
 
 } // namespace pelagor

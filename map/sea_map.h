@@ -87,6 +87,10 @@ public:
     [[nodiscard]] QString targetPosition(const Target &target, bool inWords) const;
     [[nodiscard]] QString targetName(const Target &target) const;
 
+    // Puts a button of the embedding window's on the map's bar, left of the
+    // map's own; the map owns it from then on and never gives it the focus.
+    void addBarButton(QToolButton *button);
+
     // The colour every mark is filled with.
     [[nodiscard]] static QColor markColour();
     [[nodiscard]] double captionHeight() const;
@@ -137,6 +141,7 @@ private:
     bool handleTouch(QTouchEvent *event);
     bool handleGesture(QGestureEvent *event);
     void paintCaption(QPainter &painter, const QRectF &bar) const;
+    void placeBarButtons();
 
     MapScene scene_;
     MapInput input_{scene_};
@@ -147,6 +152,8 @@ private:
     QToolButton *zoomIn_ = nullptr;
     QToolButton *zoomOut_ = nullptr;
     QToolButton *whole_ = nullptr;
+    // The buttons on the bar, from the right.
+    std::vector<QToolButton *> barButtons_;
 };
 
 } // namespace pelagor

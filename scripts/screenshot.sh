@@ -18,6 +18,8 @@
 # answers a round of ten ocean questions, seven right, and the picture is
 # the first page of the result the round hands in (--result), as pdftoppm
 # draws it.
+# With "sea+card" or "ocean+card" the pick is the same and F4 then shows
+# the card beside the map.
 # With "card-sea" or "card-ocean" the picture shows the card of "Черно море"
 # or of "Тихи" alone, as build/tests/card_preview shows it (as wide as it
 # asks, 640 or 960 high).
@@ -27,6 +29,8 @@ out=$(realpath -m "${1:-docs/pelagor.png}")
 scale=${2:-1}
 scheme=${3:-light}
 map=${4:-}
+card=""
+case "$map" in *+card) map=${map%+card} card=yes ;; esac
 program=${PELAGOR:-build/window/pelagor}
 mkdir -p "$(dirname "$out")"
 
@@ -126,6 +130,10 @@ case "$map" in
     *) echo "screenshot: unknown map pick $map (sea, ocean or arctic)" >&2; exit 2 ;;
 esac
 sleep 0.5
+if [ -n "$card" ]; then
+    xdotool key F4
+    sleep 1
+fi
 if [ -z "$map" ]; then
     import -window "$window" "$out"
 else

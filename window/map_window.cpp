@@ -7,8 +7,10 @@
 #include "map/sea_map.h"
 #include "window/map_file.h"
 #include "window/map_placement.h"
+#include "window/sea_card.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -17,9 +19,10 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <QToolButton>
 #include <QWindow>
 
 #include <algorithm>
@@ -48,10 +51,35 @@ MapWindow::MapWindow(QWidget *form) : QWidget(form, Qt::Tool), form_(form)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMinimumSize(kMinimumSize);
     map_ = new SeaMap(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(map_);
+    card_ = new SeaCardView(this);
+    card_->hide();
+    parts_ = new QBoxLayout(QBoxLayout::LeftToRight, this);
+    parts_->setContentsMargins(0, 0, 0, 0);
+    parts_->setSpacing(0);
+    parts_->addWidget(map_, 1);
+    parts_->addWidget(card_);
     setFocusProxy(map_);
+
+    // The card: F4, a button on the map's bar, and an entry of the context menu.
+    auto *cardAction = new QAction(QStringLiteral("Сведения за избраното"), this);
+    cardAction->setShortcut(Qt::Key_F4);
+    cardAction->setCheckable(true);
+    addAction(cardAction);
+    cardButton_ = new QToolButton;
+    cardButton_->setText(QStringLiteral("i"));
+    QFont letter = cardButton_->font();
+    letter.setBold(true);
+    cardButton_->setFont(letter);
+    cardButton_->setCheckable(true);
+    cardButton_->setAccessibleName(QStringLiteral("Сведения"));
+    cardButton_->setToolTip(QStringLiteral("Показва или скрива сведенията за избраното (F4)"));
+    map_->addBarButton(cardButton_);
+    connect(cardButton_, &QToolButton::toggled, this, [this](bool on) { setCardShown(on); });
+    connect(cardAction, &QAction::triggered, this, [this] { setCardShown(!cardShown()); });
+    connect(cardButton_, &QToolButton::toggled, cardAction, [cardAction](bool on) {
+        const QSignalBlocker quiet(cardAction);
+        cardAction->setChecked(on);
+    });
 
     // For the teacher's worksheet: Ctrl+S, and the map's context menu.
     auto *save = new QAction(QStringLiteral("Запази картата…"), this);
@@ -108,6 +136,149 @@ void MapWindow::saveMapAs()
     map_->setFocus(Qt::OtherFocusReason);
 }
 
+bool MapWindow::cardShown() const
+{
+    return card_->isVisibleTo(this);
+}
+
+void MapWindow::showPick()
+{
+    if (!cardShown()) {
+        // Brought up to date when it shows.
+        return;
+    }
+    const MapScene &scene = map_->scene();
+    if (scene.shown() == MapScene::Shown::Ocean) {
+        if (card_->shownOcean() != scene.ocean()) {
+            card_->showOcean(scene.ocean());
+        }
+    } else if (scene.shown() == MapScene::Shown::Sea && scene.sea() >= 0) {
+        if (card_->shownSea() != scene.sea()) {
+            card_->showSea(scene.sea());
+        }
+    } else if (card_->shownSea() >= 0 || card_->shownOcean() >= 0) {
+        card_->showNothing();
+    }
+}
+
+namespace {
+
+// The window's frame grown on one side towards the far edge of `room` by
+// at most `by`: forward (right, down) or backwards (left, up), along the
+// width or the height. The far edge is the screen's, or the form's where
+// the form stands on that side level with the window.
+QRect grownFrame(const QRect &frame, const QRect &room, const QRect &form, int by, bool alongWidth,
+                 bool backwards)
+{
+    // Turned so that the growth is always rightwards along x.
+    const auto turn = [alongWidth, backwards](const QRect &r) {
+        const QRect t = alongWidth ? r : QRect(r.top(), r.left(), r.height(), r.width());
+        return backwards ? QRect(-t.right(), t.top(), t.width(), t.height()) : t;
+    };
+    const auto unturn = [alongWidth, backwards](QRect t) {
+        if (backwards) {
+            t = QRect(-t.right(), t.top(), t.width(), t.height());
+        }
+        return alongWidth ? t : QRect(t.top(), t.left(), t.height(), t.width());
+    };
+    const QRect f = turn(frame);
+    const QRect r = turn(room);
+    int edge = r.right();
+    if (form.isValid()) {
+        const QRect o = turn(form);
+        if (o.bottom() >= f.top() && o.top() <= f.bottom() && o.left() > f.right()) {
+            edge = std::min(edge, o.left() - 1);
+        }
+    }
+    QRect taken = f;
+    taken.setRight(std::max(f.right(), std::min(edge, f.right() + by)));
+    return unturn(taken);
+}
+
+} // namespace
+
+void MapWindow::setCardShown(bool shown)
+{
+    {
+        const QSignalBlocker quiet(cardButton_);
+        cardButton_->setChecked(shown);
+    }
+    if (shown == cardShown()) {
+        return;
+    }
+    if (!shown) {
+        const QWidget *focus = QApplication::focusWidget();
+        const bool hadKeyboard = focus != nullptr && card_->isAncestorOf(focus);
+        card_->hide();
+        keepLeastSize();
+        if (isVisible() && !grownBy_.isNull()) {
+            resize((size() - grownBy_).expandedTo(minimumSize()));
+        }
+        grownBy_ = QSize();
+        if (hadKeyboard) {
+            map_->setFocus(Qt::OtherFocusReason);
+        }
+        return;
+    }
+    const QRect screenRoom =
+        screen() != nullptr ? screen()->availableGeometry() : QRect(QPoint(0, 0), size());
+    const QRect formFrame = form_ != nullptr && form_->isVisible() ? form_->frameGeometry() : QRect();
+    const QSize wanted = card_->sizeHint();
+    // Beside the map where the window can be wide enough for both, growing
+    // on the side with more room; else below it, the map giving way where
+    // the window cannot grow as tall as both.
+    QRect outer = isVisible() ? frameGeometry() : QRect(QPoint(0, 0), size());
+    const QSize frame = outer.size() - size();
+    const auto widest = [&](bool alongWidth) {
+        const QRect forward =
+            grownFrame(outer, screenRoom, formFrame, alongWidth ? wanted.width() : wanted.height(),
+                       alongWidth, false);
+        const QRect backwards =
+            grownFrame(outer, screenRoom, formFrame, alongWidth ? wanted.width() : wanted.height(),
+                       alongWidth, true);
+        const auto extent = [alongWidth](const QRect &r) {
+            return alongWidth ? r.width() : r.height();
+        };
+        return extent(backwards) > extent(forward) ? backwards : forward;
+    };
+    QRect taken = widest(true);
+    const bool beside = !isVisible() || taken.width() - frame.width() >=
+                                            kMinimumSize.width() + wanted.width();
+    if (!beside) {
+        taken = widest(false);
+    }
+    parts_->setDirection(beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    card_->show();
+    showPick();
+    keepLeastSize();
+    if (!isVisible()) {
+        return;
+    }
+    grownBy_ = taken.size() - outer.size();
+    setGeometry(QRect(taken.topLeft() + (geometry().topLeft() - outer.topLeft()),
+                      (size() + grownBy_).expandedTo(minimumSize())));
+}
+
+void MapWindow::keepLeastSize()
+{
+    if (!cardShown()) {
+        setMinimumSize(kMinimumSize);
+        return;
+    }
+    const QSize least = card_->minimumSizeHint();
+    if (parts_->direction() == QBoxLayout::LeftToRight) {
+        // The card keeps its width; the map gives way, down to its least.
+        setMinimumSize(kMinimumSize.width() + card_->sizeHint().width(),
+                       std::max(kMinimumSize.height(), least.height()));
+        card_->setFixedWidth(card_->sizeHint().width());
+    } else {
+        setMinimumSize(std::max(kMinimumSize.width(), least.width()),
+                       kMinimumSize.height() + least.height());
+        card_->setMinimumWidth(0);
+        card_->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+}
+
 void MapWindow::takeKeyboard()
 {
     if (!isVisible()) {
@@ -144,9 +315,16 @@ void MapWindow::keyPressEvent(QKeyEvent *event)
         case Qt::Key_F2:
             close();
             return;
-        case Qt::Key_F6:
-            giveKeyboardBack();
+        case Qt::Key_F6: {
+            // The map, the card where it shows, the form.
+            const QWidget *focus = QApplication::focusWidget();
+            if (cardShown() && (focus == nullptr || !card_->isAncestorOf(focus))) {
+                card_->setFocus(Qt::ShortcutFocusReason);
+            } else {
+                giveKeyboardBack();
+            }
             return;
+        }
         default:
             break;
         }
@@ -242,6 +420,11 @@ void MapWindow::placeBesideForm()
     if (!testAttribute(Qt::WA_Resized)) {
         const int tall = std::max(form_->height(), kMinimumSize.height());
         wanted = QSize(map_->widthForHeight(tall), tall);
+        if (cardShown() && parts_->direction() == QBoxLayout::LeftToRight) {
+            wanted.rwidth() += card_->sizeHint().width();
+        } else if (cardShown()) {
+            wanted.rheight() += card_->sizeHint().height();
+        }
     }
     // The sea list, the one list of the form in sight.
     QRect list;
@@ -250,7 +433,7 @@ void MapWindow::placeBesideForm()
             list = QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
         }
     }
-    frameGuessed_ = pelagor::placeBesideForm(*this, *form_, wanted, kMinimumSize, list);
+    frameGuessed_ = pelagor::placeBesideForm(*this, *form_, wanted, minimumSize(), list);
 }
 
 } // namespace pelagor

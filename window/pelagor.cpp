@@ -11,6 +11,7 @@
 #include "window/map_window.h"
 #include "window/option_button.h"
 #include "window/practice_window.h"
+#include "window/sea_card.h"
 #include "window/sea_list_box.h"
 #include "window/touch_scrolling.h"
 
@@ -239,8 +240,7 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
     connect(seaNames_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection &selected) {
                 if (!selected.isEmpty()) {
-                    answer([this] { selection_.List1_Click(0); },
-                           pickingFromMap_ ? static_cast<QWidget *>(seaMap()) : seaNames_);
+                    answer([this] { selection_.List1_Click(0); }, pickedWith());
                 }
             });
     seaNames_->onSelectedRowClicked = [this] {
@@ -267,6 +267,17 @@ void Pelagor::buildControls(std::span<const catalogue::SeaRow> seas)
         mapWindow_->takeKeyboard();
     });
     addAction(intoMap);
+    // F4 shows the map with the card of the pick beside it, or hides the card.
+    auto *card = new QAction(this);
+    card->setShortcut(Qt::Key_F4);
+    card->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(card, &QAction::triggered, this, [this] {
+        const bool shown =
+            mapWindow_ != nullptr && mapWindow_->isVisible() && mapWindow_->cardShown();
+        showMap();
+        mapWindow_->setCardShown(!shown);
+    });
+    addAction(card);
 
     // F3, and the entry below the map's in the context menu, open the practice.
     practiceAction_ = new QAction(QStringLiteral("Упражнение"), this);
@@ -370,8 +381,25 @@ void Pelagor::answer(const std::function<void()> &click, QWidget *picked)
         rememberPick(picked);
     }
     if (shown) {
+        QWidget *focus = QApplication::focusWidget();
+        if (mapWindow_ != nullptr && picked == mapWindow_->card() && focus != nullptr &&
+            picked->isAncestorOf(focus)) {
+            // The card shows the sea picked through it now, the keyboard on its start.
+            picked = focus;
+        }
         announcer_->announce(forDisplay(text_), picked);
     }
+}
+
+QWidget *Pelagor::pickedWith() const
+{
+    if (pickingFromMap_) {
+        return seaMap();
+    }
+    if (pickingFromCard_ && mapWindow_ != nullptr) {
+        return mapWindow_->card();
+    }
+    return seaNames_;
 }
 
 void Pelagor::rememberPick(const QWidget *picked)
@@ -399,6 +427,7 @@ void Pelagor::tellMap()
     } else if (pickedSea_ >= 0) {
         seaMap()->showSea(pickedSea_);
     }
+    mapWindow_->showPick();
 }
 
 SeaMap *Pelagor::seaMap() const
@@ -412,6 +441,13 @@ void Pelagor::showMap()
         mapWindow_ = std::make_unique<MapWindow>(this);
         connect(seaMap(), &SeaMap::seaPicked, this,
                 [this](int row, bool byKeyboard) { pickSeaFromMap(row, byKeyboard); });
+        connect(mapWindow_->card(), &SeaCardView::seaPicked, this,
+                [this](int row) { pickSeaFromCard(row); });
+        connect(mapWindow_->card(), &SeaCardView::oceanPicked, this, [this](int ocean) {
+            if (ocean >= 0 && static_cast<std::size_t>(ocean) < options_.size()) {
+                options_.at(static_cast<std::size_t>(ocean))->click();
+            }
+        });
         tellMap();
     }
     mapWindow_->showBesideForm();
@@ -470,6 +506,24 @@ void Pelagor::pickSeaFromMap(int row, bool byKeyboard)
     seaNames_->setCurrentRow(row);
     seaNames_->leavesOutMarkNotice = leftOut;
     pickingFromMap_ = false;
+}
+
+void Pelagor::pickSeaFromCard(int row)
+{
+    QListWidgetItem *item = seaNames_->item(row);
+    if (item == nullptr) {
+        return;
+    }
+    seaNames_->scrollToItem(item);
+    pickingFromCard_ = true;
+    if (ListIndex() == row) {
+        answer([this] { selection_.List1_Click(0); }, mapWindow_->card());
+    } else {
+        const bool leftOut = std::exchange(seaNames_->leavesOutMarkNotice, true);
+        seaNames_->setCurrentRow(row);
+        seaNames_->leavesOutMarkNotice = leftOut;
+    }
+    pickingFromCard_ = false;
 }
 
 void Pelagor::contextMenuEvent(QContextMenuEvent *event)

@@ -97,9 +97,14 @@ private:
     void reportRunTimeError(const RunTimeError &error);
     // Keeps what an answer was about, and tells the map.
     void rememberPick(const QWidget *picked);
+    // What the sea list's new row was picked with, for the screen reader.
+    [[nodiscard]] QWidget *pickedWith() const;
     void tellMap();
     // A click, tap or Enter on a sea's mark: the sea is picked as by its row.
     void pickSeaFromMap(int row, bool byKeyboard);
+    // A neighbour or a row of the table on the map's card: the sea is picked
+    // as by a click on its row.
+    void pickSeaFromCard(int row);
 
     Selection selection_{*this};
     // The output exactly as the logic last wrote it, CR LF line ends included;
@@ -115,8 +120,10 @@ private:
     // The last pick, for the map: an ocean or a sea row, the other one -1.
     int pickedOcean_ = -1;
     int pickedSea_ = -1;
-    // While the sea list selects a row for a mark on the map.
+    // While the sea list selects a row for a mark on the map, or for a link
+    // on the map's card.
     bool pickingFromMap_ = false;
+    bool pickingFromCard_ = false;
     QAction *mapAction_ = nullptr;
     std::unique_ptr<MapWindow> mapWindow_;
     QAction *practiceAction_ = nullptr;

@@ -277,7 +277,7 @@ SeaCardView::SeaCardView(QWidget *parent) : QWidget(parent), scroll_(new QScroll
 QSize SeaCardView::sizeHint() const
 {
     // Room for an ocean's table of seas without a line of its own scrolling.
-    return {fontMetrics().averageCharWidth() * 60, fontMetrics().lineSpacing() * 24};
+    return {fontMetrics().averageCharWidth() * 46, fontMetrics().lineSpacing() * 24};
 }
 
 QSize SeaCardView::minimumSizeHint() const
