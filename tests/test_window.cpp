@@ -9,6 +9,7 @@
 #include "practice/wording.h"
 #include "window/exercise.h"
 #include "window/map_placement.h"
+#include "catalogue/card_text.h"
 #include "window/map_window.h"
 #include "window/pelagor.h"
 #include "window/practice_window.h"
@@ -1043,6 +1044,79 @@ private slots:
         QCOMPARE(seas.size(), 2);
         QCOMPARE(pelagor::catalogue::seaName(seas.at(0).at(0).toInt()), name(1));
         QCOMPARE(pelagor::catalogue::seaName(seas.at(1).at(0).toInt()), name(0));
+    }
+
+    // The card beside the map: F4 shows it to the map's right, the window
+    // growing, and it follows each pick; a neighbour on it picks its sea in
+    // the form, the screen reader handed the answer, not the card; F6 goes
+    // map → card → form, and past a hidden card; 100 quick picks leave it whole.
+    void mapCardFollowsThePick()
+    {
+        Pelagor &w = *window_;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        pelagor::MapWindow *mapWindow = w.mapWindow();
+        QVERIFY(mapWindow != nullptr && QTest::qWaitForWindowExposed(mapWindow));
+        pelagor::SeaCardView *card = mapWindow->card();
+        QVERIFY(mapWindow->cardShown() && card->isVisible());
+        QVERIFY(card->x() >= w.seaMap()->geometry().right());
+        QVERIFY(w.seaMap()->width() >= 300);
+        QCOMPARE(card->shownSea(), -1);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        for (int pick = 0; pick < 100; ++pick) {
+            QTest::keyClick(seaList(w), pick % 3 == 2 ? Qt::Key_Up : Qt::Key_Down);
+        }
+        QTest::keyClick(seaList(w), Qt::Key_End);
+        for (int up = 0; up < 4; ++up) {
+            QTest::keyClick(seaList(w), Qt::Key_Up);
+        }
+        QCOMPARE(card->shownSea(), 77);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto *azov = card->findChild<QPushButton *>(QStringLiteral("CardNeighbour"));
+        QVERIFY(azov != nullptr && azov->visibleRegion().contains(azov->rect().center()));
+        QTest::mouseClick(azov, Qt::LeftButton, {}, azov->rect().center());
+        QCOMPARE(w.Text(), seaLookup(QStringLiteral("Азовско море"), 0));
+        QCOMPARE(seaList(w)->currentRow(), 1);
+        QCOMPARE(card->shownSea(), 1);
+        const QString sentence = pelagor::catalogue::seaCard(1).sentences.value(0);
+        for (const QWidget *part : mapWindow->findChildren<QWidget *>()) {
+            QVERIFY(!part->accessibleDescription().contains(sentence));
+        }
+
+        // An ocean: its table; a row picked with Enter.
+        clickOption(w, 3);
+        QCOMPARE(card->shownOcean(), 3);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto *table = card->findChild<QTableView *>(QStringLiteral("CardSeas"));
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Home);
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(w.Text(), seaLookup(QStringLiteral("Берингово море"), 3));
+        QCOMPARE(card->shownSea(), seaList(w)->currentRow());
+
+        // F6 from the map to the card and on to the form; without the card, straight back.
+        const auto focusIn = [](const QWidget *where) {
+            return QTest::qWaitFor([where] {
+                const QWidget *focus = QApplication::focusWidget();
+                return focus == where || (focus != nullptr && where->isAncestorOf(focus));
+            });
+        };
+        w.activateWindow();
+        QVERIFY(focusIn(&w));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QVERIFY(focusIn(w.seaMap()));
+        QTest::keyClick(w.seaMap(), Qt::Key_F6);
+        QVERIFY(focusIn(card));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QVERIFY(focusIn(&w));
+        const int wide = mapWindow->width();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        QVERIFY(!mapWindow->cardShown() && mapWindow->width() < wide);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QVERIFY(focusIn(w.seaMap()));
+        QTest::keyClick(w.seaMap(), Qt::Key_F6);
+        QVERIFY(focusIn(&w));
     }
 
     // Every card at the map window's smallest size, one after another: no
