@@ -51,6 +51,8 @@ MapWindow::MapWindow(QWidget *form) : QWidget(form, Qt::Tool), form_(form)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMinimumSize(kMinimumSize);
     map_ = new SeaMap(this);
+    // The card, where it shows, takes from the map down to the map's least size.
+    map_->setMinimumSize(kMinimumSize);
     card_ = new SeaCardView(this);
     card_->hide();
     parts_ = new QBoxLayout(QBoxLayout::LeftToRight, this);
