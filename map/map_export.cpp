@@ -121,7 +121,8 @@ QSizeF pageMapArea(const QFont &font)
     return pictureSize(pageParts(font).map.size()).logical;
 }
 
-bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out)
+bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out,
+                  const MorePages &more)
 {
     QPdfWriter pdf(&out);
     const QString title = captionText(scene);
@@ -151,6 +152,14 @@ bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out)
     painter.translate(parts.map.topLeft());
     painter.scale(scale, scale);
     drawLayers(painter, scene, font, scale * kLandDpi / kPageDpi, true);
+    if (more) {
+        painter.resetTransform();
+        painter.setPen(Qt::black);
+        if (!pdf.newPage() || !more(painter, pdf)) {
+            painter.end();
+            return false;
+        }
+    }
     return painter.end();
 }
 

@@ -13,7 +13,11 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
+class QPagedPaintDevice;
+class QPainter;
 
 namespace pelagor {
 
@@ -39,8 +43,15 @@ bool writeMapPicture(const MapScene &scene, const PictureSize &size, const QFont
 // The map's area on the A4 page, in logical pixels: the room below the title
 // as large as the map window first is, drawn larger.
 [[nodiscard]] QSizeF pageMapArea(const QFont &font);
+// Pages to follow the map's on the sheet: drawn by the caller onto the
+// device's next page (already begun), the painter untransformed. False
+// where one could not be drawn.
+using MorePages = std::function<bool(QPainter &painter, QPagedPaintDevice &device)>;
+
 // Writes the scene as an A4 landscape PDF page: its caption as the page's
-// title, the map below it at the size of pageMapArea().
-bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out);
+// title, the map below it at the size of pageMapArea(); then the pages
+// `more` draws, where given.
+bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out,
+                  const MorePages &more = {});
 
 } // namespace pelagor

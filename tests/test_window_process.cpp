@@ -113,6 +113,12 @@ private slots:
                                                  QStringLiteral("Море Д'Юрвил ")}
                                   << 0 << QStringLiteral("карта.PDF") << QSize()
                                   << QStringLiteral("Море Д`Юрвил — Южен океан");
+        // The card of the pick on a page of its own: an ocean's table of seas.
+        QTest::newRow("ocean, PDF")
+            << QStringList{QStringLiteral("--export-map"), QStringLiteral("карта.pdf"),
+                           QStringLiteral("--ocean=Тихи")}
+            << 0 << QStringLiteral("карта.pdf") << QSize()
+            << QStringLiteral("Моретата на океана – 29");
     }
 
     void commandLine()
@@ -182,6 +188,7 @@ private slots:
             }
             const QString page = QString::fromUtf8(text.readAllStandardOutput());
             QCOMPARE(page.count(says), 1);
+            QVERIFY2(page.contains(QStringLiteral("страница 2 от")), qPrintable(page));
         }
     }
 

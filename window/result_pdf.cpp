@@ -4,6 +4,7 @@
 #include "window/result_pdf.h"
 
 #include "window/saved_file.h"
+#include "window/text_pages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,88 +24,26 @@ constexpr double kTitlePoints = 16;
 constexpr double kScorePoints = 14;
 constexpr double kTextPoints = 11;
 
-// One block of text on the sheet: its letters, and the room it keeps below.
-struct Block {
-    QString text;
-    double points = kTextPoints;
-    bool bold = false;
-    double indent = 0;
-    double after = 0;
-};
-
-QFont sized(QFont font, const Block &block)
-{
-    font.setPointSizeF(block.points);
-    font.setBold(block.bold);
-    return font;
-}
-
 bool drawSheet(QPdfWriter &pdf, const practice::ResultSheet &sheet, const QFont &font)
 {
     QPainter painter;
     if (!painter.begin(&pdf)) {
         return false;
     }
-    const QRectF page(QPointF(0, 0), pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
-    const double line = QFontMetricsF(sized(font, {}), &pdf).lineSpacing();
-
-    std::vector<Block> blocks;
-    blocks.push_back({sheet.title, kTitlePoints, true, 0, line / 2});
+    const double line = textLine(font, pdf);
+    std::vector<TextBlock> blocks;
+    blocks.push_back({sheet.title, kTitlePoints, true, 0, line / 2, {}});
     for (const QString &about : sheet.about) {
-        blocks.push_back({about});
+        blocks.push_back({about, kTextPoints, false, 0, 0, {}});
     }
     blocks.back().after = line / 2;
-    blocks.push_back({sheet.score, kScorePoints, true, 0, line});
+    blocks.push_back({sheet.score, kScorePoints, true, 0, line, {}});
     for (const practice::ResultSheet::Row &row : sheet.rows) {
-        blocks.push_back({row.question});
+        blocks.push_back({row.question, kTextPoints, false, 0, 0, {}});
         // A wrong answer in bold: told apart on a grey copy too, not by its mark alone.
-        blocks.push_back({row.answer, kTextPoints, !row.right, line * 1.5, line / 2});
+        blocks.push_back({row.answer, kTextPoints, !row.right, line * 1.5, line / 2, {}});
     }
-
-    // The footer, on every page: the program and the page's number.
-    const double footer = line * 2;
-    const QRectF room = page.adjusted(0, 0, 0, -footer);
-    // Laid out first, so that every page knows how many there are; a
-    // question stays on the page of its answer.
-    std::vector<std::vector<std::pair<const Block *, QRectF>>> pages(1);
-    double y = room.top();
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        const Block &block = blocks[i];
-        const QFontMetricsF metrics(sized(font, block), &pdf);
-        const QRectF wide(room.left() + block.indent, 0, room.width() - block.indent,
-                          room.height());
-        const double height =
-            metrics.boundingRect(wide, Qt::TextWordWrap | Qt::AlignLeft, block.text).height();
-        double needed = height;
-        if (block.indent == 0 && i + 1 < blocks.size() && blocks[i + 1].indent > 0) {
-            needed += QFontMetricsF(sized(font, blocks[i + 1]), &pdf)
-                          .boundingRect(wide, Qt::TextWordWrap, blocks[i + 1].text)
-                          .height();
-        }
-        if (y + needed > room.bottom() && !pages.back().empty()) {
-            pages.emplace_back();
-            y = room.top();
-        }
-        pages.back().emplace_back(&block, QRectF(wide.left(), y, wide.width(), height));
-        y += height + block.after;
-    }
-
-    painter.setPen(Qt::black);
-    for (std::size_t n = 0; n < pages.size(); ++n) {
-        if (n > 0 && !pdf.newPage()) {
-            return false;
-        }
-        for (const auto &[block, place] : pages[n]) {
-            painter.setFont(sized(font, *block));
-            painter.drawText(place, Qt::TextWordWrap | Qt::AlignLeft, block->text);
-        }
-        painter.setFont(sized(font, {}));
-        const QRectF foot(page.left(), page.bottom() - line, page.width(), line);
-        painter.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Пелагор"));
-        painter.drawText(foot, Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("страница %1 от %2").arg(n + 1).arg(pages.size()));
-    }
-    return painter.end();
+    return drawTextPages(painter, pdf, blocks, font) && painter.end();
 }
 
 } // namespace
