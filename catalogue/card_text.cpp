@@ -150,6 +150,21 @@ QString figureLine(const CardFigure &figure)
     return figure.label + QStringLiteral(": ") + figure.value;
 }
 
+QString answerAside(int row)
+{
+    const SeaCard card = seaCard(row);
+    QStringList parts;
+    for (const CardFigure &figure : card.figures) {
+        if (figure.known && parts.size() < 3) {
+            parts << figureLine(figure) + u'.';
+        }
+    }
+    if (!card.sentences.isEmpty()) {
+        parts << card.sentences.constFirst();
+    }
+    return parts.join(u' ');
+}
+
 QStringList cardLines(const SeaCard &card)
 {
     QStringList lines{card.name, card.ocean};

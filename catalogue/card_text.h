@@ -91,6 +91,11 @@ struct OceanCard {
 
 // A figure in one line: "Площ: 436 400 км²".
 [[nodiscard]] QString figureLine(const CardFigure &figure);
+// What practice adds after an answer: the figures of the sea that some
+// source gives (two or three of them) and its first sentence, as one text:
+// "Площ: 436 400 км². Най-голяма дълбочина: 2210 м. …"
+[[nodiscard]] QString answerAside(int row);
+
 // The whole card as lines of plain text, in the order a reader meets them.
 [[nodiscard]] QStringList cardLines(const SeaCard &card);
 [[nodiscard]] QStringList cardLines(const OceanCard &card);

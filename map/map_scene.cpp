@@ -44,6 +44,7 @@ void MapScene::showSea(int row)
     ocean_ = -1;
     marked_ = catalogue::allSeas();
     markNote_.clear();
+    markAfter_.clear();
     layoutValid_ = false;
     frame();
 }
@@ -109,6 +110,7 @@ void MapScene::showSeas(const std::vector<int> &rows)
     focusedRow_ = -1;
     marked_ = std::move(known);
     markNote_.clear();
+    markAfter_.clear();
     layoutValid_ = false;
     frame();
 }
@@ -130,6 +132,7 @@ void MapScene::showWorld()
     sea_ = -1;
     marked_ = catalogue::allSeas();
     markNote_.clear();
+    markAfter_.clear();
     layoutValid_ = false;
     frame();
 }

@@ -59,7 +59,12 @@ public:
     // What the form picked: a sea, an ocean, or neither.
     void show(const MapPick &pick);
 
-    void setMarkNote(const QString &note) { markNote_ = note; }
+    // A note said before the picked sea's position, and one said after it.
+    void setMarkNote(const QString &note, const QString &after = {})
+    {
+        markNote_ = note;
+        markAfter_ = after;
+    }
     void setNamesHidden(bool hidden) { namesHidden_ = hidden; }
 
     [[nodiscard]] Shown shown() const { return shown_; }
@@ -71,6 +76,7 @@ public:
     [[nodiscard]] bool isMarked(int row) const;
     [[nodiscard]] bool namesHidden() const { return namesHidden_; }
     [[nodiscard]] const QString &markNote() const { return markNote_; }
+    [[nodiscard]] const QString &markAfter() const { return markAfter_; }
 
     // The size of the map's area; the view framed for the pick is framed
     // again for it until the pupil moves it.
@@ -135,6 +141,7 @@ private:
     int oceanCount_ = 0;
     bool namesHidden_ = false;
     QString markNote_;
+    QString markAfter_;
     std::vector<int> marked_;
     Viewport view_;
     Viewport framed_;

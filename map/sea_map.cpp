@@ -289,9 +289,9 @@ void SeaMap::changeScene(const std::function<bool()> &change)
     }
 }
 
-void SeaMap::setMarkNote(const QString &note)
+void SeaMap::setMarkNote(const QString &note, const QString &after)
 {
-    scene_.setMarkNote(note);
+    scene_.setMarkNote(note, after);
 }
 
 void SeaMap::setNamesHidden(bool hidden)

@@ -48,8 +48,9 @@ public:
     void showSeas(const std::vector<int> &rows);
     void frameSea(int row);
     // A note a screen reader is handed before the position of the picked
-    // sea's mark, until the next showSea(), showSeas() or setMarkNote().
-    void setMarkNote(const QString &note);
+    // sea's mark, and one after it, until the next showSea(), showSeas() or
+    // setMarkNote().
+    void setMarkNote(const QString &note, const QString &after = {});
     // Leaves every sea's name out: of the drawing, the tooltips and what a
     // screen reader is handed.
     void setNamesHidden(bool hidden);

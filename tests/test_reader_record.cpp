@@ -9,6 +9,7 @@
 #include "expected_texts.h"
 #include "window_driver.h"
 
+#include "catalogue/card_text.h"
 #include "map/sea_map.h"
 #include "practice/wording.h"
 #include "window/answer_announcer.h"
@@ -243,7 +244,8 @@ private slots:
         QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(map);
         const std::vector<pelagor::Target> &targets = map->targets();
         const int buttons = tree->childCount() - static_cast<int>(targets.size());
-        QCOMPARE(buttons, 3);
+        // Its own three, and the card's.
+        QCOMPARE(buttons, 4);
         for (int n = 0; n < buttons; ++n) {
             QVERIFY(!tree->child(n)->text(QAccessible::Name).isEmpty());
             QVERIFY(tree->child(n)->actionInterface() != nullptr);
@@ -309,7 +311,8 @@ private slots:
             asked.asks == Asks::Ocean ? (pelagor::catalogue::oceanOfSea(asked.sea) + 1) % 5 : -1;
         if (asked.asks == Asks::Ocean) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_1 + wrong));
-            QCOMPARE(handed, QStringList{feedbackText(asked, wrong)});
+            QCOMPARE(handed, QStringList{feedbackText(asked, wrong) + u' ' +
+                                         pelagor::catalogue::answerAside(asked.sea)});
         } else {
             pelagor::SeaMap *map = practice->map();
             QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(map);
@@ -333,7 +336,9 @@ private slots:
             QCOMPARE(handed.size(), 1);
             QVERIFY2(handed.first().startsWith(feedbackText(asked, given) +
                                                QStringLiteral(" Тук е: ")) &&
-                         handed.first().contains(QStringLiteral(" градуса ")),
+                         handed.first().contains(QStringLiteral(" градуса ")) &&
+                         handed.first().endsWith(QStringLiteral(". ") +
+                                                 pelagor::catalogue::answerAside(asked.sea)),
                      qPrintable(handed.first()));
         }
         handed.clear();

@@ -801,6 +801,8 @@ private slots:
             const Question asked = round->question(n);
             QCOMPARE(label("PracticeQuestion"), questionText(asked));
             QCOMPARE(label("PracticeProgress"), QStringLiteral("Въпрос %1 от 3").arg(n + 1));
+            // Nothing told of the sea before the answer.
+            QCOMPARE(label("PracticeAside"), QString());
             // The keyboard on the question, no answer and no mark in its hand.
             QCOMPARE(QApplication::focusWidget(), question);
             QCOMPARE(map->focusedTarget(), -1);
@@ -888,6 +890,7 @@ private slots:
                             .startsWith(feedbackText(asked, given)));
             }
             QCOMPARE(label("PracticeFeedback"), feedbackText(asked, given));
+            QCOMPARE(label("PracticeAside"), pelagor::catalogue::answerAside(asked.sea));
             // Enter twice, or a double click: on to the next question, which
             // the second answers not.
             if (handIn == u"gone" && n + 1 < round->count()) {

@@ -50,7 +50,8 @@ bool MapAsker::key(const QKeyEvent &key, QWidget *focus)
     return true;
 }
 
-bool MapAsker::handFeedback(const practice::Question &asked, bool right, const QString &feedback)
+bool MapAsker::handFeedback(const practice::Question &asked, bool right, const QString &feedback,
+                            const QString &aside)
 {
     const std::vector<Target> &shown = map_->targets();
     const auto mark = std::ranges::find_if(shown, [&asked](const Target &target) {
@@ -59,7 +60,7 @@ bool MapAsker::handFeedback(const practice::Question &asked, bool right, const Q
     if (mark == shown.end()) {
         return false;
     }
-    map_->setMarkNote(feedback + (right ? QString() : QStringLiteral(" Тук е:")));
+    map_->setMarkNote(feedback + (right ? QString() : QStringLiteral(" Тук е:")), aside);
     map_->setFocus(byKeyboard_ ? Qt::TabFocusReason : Qt::MouseFocusReason);
     map_->focusTarget(static_cast<std::size_t>(mark - shown.begin()));
     return true;

@@ -74,7 +74,7 @@ bool OceanAsker::key(const QKeyEvent &key, QWidget *focus)
 }
 
 bool OceanAsker::handFeedback(const practice::Question & /*asked*/, bool /*right*/,
-                              const QString & /*feedback*/)
+                              const QString & /*feedback*/, const QString & /*aside*/)
 {
     return false;
 }

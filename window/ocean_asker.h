@@ -22,8 +22,8 @@ public:
     [[nodiscard]] QWidget *answers() const override { return buttons_; }
     QString open(const practice::Question &question) override;
     bool key(const QKeyEvent &key, QWidget *focus) override;
-    bool handFeedback(const practice::Question &asked, bool right,
-                      const QString &feedback) override;
+    bool handFeedback(const practice::Question &asked, bool right, const QString &feedback,
+                      const QString &aside) override;
     void close() override;
 
     // Whether a press now was meant for something else: the second click of

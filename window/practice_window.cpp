@@ -3,6 +3,7 @@
 
 #include "window/practice_window.h"
 
+#include "catalogue/card_text.h"
 #include "catalogue/lookup.h"
 #include "map/framing.h"
 #include "map/sea_map.h"
@@ -154,6 +155,10 @@ QWidget *PracticeWindow::buildQuestion()
     feedback_->setObjectName(QStringLiteral("PracticeFeedback"));
     feedback_->setMinimumHeight(feedback_->fontMetrics().height() * 3);
     layout->addWidget(feedback_);
+    // After an answer, more of the asked sea: a few figures and a sentence.
+    aside_ = wrappedLabel(QString(), page);
+    aside_->setObjectName(QStringLiteral("PracticeAside"));
+    layout->addWidget(aside_);
     next_ = practiceButton(QStringLiteral("&Напред"), page);
     next_->setObjectName(QStringLiteral("PracticeNext"));
     connect(next_, &QPushButton::clicked, this, [this] { next(); });
@@ -288,6 +293,7 @@ void PracticeWindow::ask()
     Asker *asker = askers_.at(askerOf(asked.asks));
     answerArea_->setCurrentWidget(asker->answers());
     feedback_->clear();
+    aside_->clear();
     next_->setEnabled(false);
     // Never the asked sea framed: the view of the round's oceans, no mark
     // in the keyboard's hand.
@@ -317,14 +323,15 @@ void PracticeWindow::takeAnswer(Asks kind, int given)
         return;
     }
     feedback_->setText(practice::feedbackText(asked, given));
+    aside_->setText(catalogue::answerAside(asked.sea));
     score_->setText(practice::scoreText(*round_));
     next_->setEnabled(true);
     enter_->setEnabled(true);
     // The sea in its place, named, now that it is answered.
     map_->setNamesHidden(false);
     map_->frameSea(asked.sea);
-    if (!asker->handFeedback(asked, right, feedback_->text())) {
-        say(feedback_->text(), next_);
+    if (!asker->handFeedback(asked, right, feedback_->text(), aside_->text())) {
+        say(feedback_->text() + u' ' + aside_->text(), next_);
     }
     asker->close();
 }

@@ -119,6 +119,7 @@ private:
     QStackedWidget *answerArea_ = nullptr;
     std::array<Asker *, 2> askers_{};
     QLabel *feedback_ = nullptr;
+    QLabel *aside_ = nullptr;
     QPushButton *next_ = nullptr;
     // Enter, on while an answer is shown.
     QShortcut *enter_ = nullptr;
