@@ -7,6 +7,7 @@
 // (by default as wide as the card would be, 640 high)
 // NAME as a user types it: "Черно море", "Тихи"; no name, the empty card.
 #include "catalogue/lookup.h"
+#include "window/application.h"
 #include "window/sea_card.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@ int main(int argc, char *argv[])
     const QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
     pelagor::SeaCardView card;
+    // In the program's one font, as the map window shows it.
+    card.setFont(pelagor::programFont());
     card.setWindowTitle(QStringLiteral("Сведения"));
     const QString name = arguments.value(1);
     if (const auto row = pelagor::catalogue::seaNamed(name)) {
