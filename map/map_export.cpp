@@ -121,8 +121,7 @@ QSizeF pageMapArea(const QFont &font)
     return pictureSize(pageParts(font).map.size()).logical;
 }
 
-bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out,
-                  const MorePages &more)
+bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out, const MorePages &more)
 {
     QPdfWriter pdf(&out);
     const QString title = captionText(scene);

@@ -125,7 +125,7 @@ QString targetPosition(const MapScene &scene, const Target &target, bool inWords
         return QStringLiteral("около ") + positionText(where, inWords);
     }
     if (inWords && !scene.markNote().isEmpty() && target.rows.front() == scene.sea()) {
-        const QString after = scene.markAfter();
+        const QString &after = scene.markAfter();
         return scene.markNote() + QLatin1Char(' ') + positionText(where, inWords) +
                (after.isEmpty() ? QString() : QStringLiteral(". ") + after);
     }

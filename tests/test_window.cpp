@@ -4,12 +4,12 @@
 #include "expected_texts.h"
 #include "window_driver.h"
 
+#include "catalogue/card_text.h"
 #include "catalogue/sea_points.h"
 #include "map/sea_map.h"
 #include "practice/wording.h"
 #include "window/exercise.h"
 #include "window/map_placement.h"
-#include "catalogue/card_text.h"
 #include "window/map_window.h"
 #include "window/pelagor.h"
 #include "window/practice_window.h"

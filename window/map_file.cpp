@@ -52,11 +52,11 @@ std::vector<TextBlock> cardBlocks(const MapScene &scene, double line)
         for (const catalogue::CardLink &link : card.neighbours) {
             neighbours << link.name;
         }
-        blocks.push_back(block(catalogue::coastsHeading() + QStringLiteral(": ") +
-                                   (card.countries.isEmpty()
-                                        ? QStringLiteral("няма")
-                                        : card.countries.join(QStringLiteral(", "))),
-                               line / 4));
+        blocks.push_back(
+            block(catalogue::coastsHeading() + QStringLiteral(": ") +
+                      (card.countries.isEmpty() ? QStringLiteral("няма")
+                                                : card.countries.join(QStringLiteral(", "))),
+                  line / 4));
         blocks.push_back(block(catalogue::neighboursHeading() + QStringLiteral(": ") +
                                    neighbours.join(QStringLiteral(", ")),
                                line / 2));
@@ -118,8 +118,8 @@ QString writeMapFile(const QString &path, const MapScene &scene, const QFont &fo
         // The card of the pick on a page of its own; none where the map
         // keeps the names to itself.
         MorePages card;
-        if (!drawn.namesHidden() && (drawn.shown() == MapScene::Shown::Sea ||
-                                     drawn.shown() == MapScene::Shown::Ocean)) {
+        if (!drawn.namesHidden() &&
+            (drawn.shown() == MapScene::Shown::Sea || drawn.shown() == MapScene::Shown::Ocean)) {
             card = [&drawn, &font](QPainter &painter, QPagedPaintDevice &device) {
                 return drawTextPages(painter, device, cardBlocks(drawn, textLine(font, device)),
                                      font, 1);

@@ -10,8 +10,8 @@
 #include "window/sea_card.h"
 
 #include <QAction>
-#include <QBoxLayout>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -169,7 +169,7 @@ namespace {
 // at most `by`: forward (right, down) or backwards (left, up), along the
 // width or the height. The far edge is the screen's, or the form's where
 // the form stands on that side level with the window.
-QRect grownFrame(const QRect &frame, const QRect &room, const QRect &form, int by, bool alongWidth,
+QRect grownFrame(const QRect &window, const QRect &room, const QRect &form, int by, bool alongWidth,
                  bool backwards)
 {
     // Turned so that the growth is always rightwards along x.
@@ -183,7 +183,7 @@ QRect grownFrame(const QRect &frame, const QRect &room, const QRect &form, int b
         }
         return alongWidth ? t : QRect(t.top(), t.left(), t.height(), t.width());
     };
-    const QRect f = turn(frame);
+    const QRect f = turn(window);
     const QRect r = turn(room);
     int edge = r.right();
     if (form.isValid()) {
@@ -224,7 +224,8 @@ void MapWindow::setCardShown(bool shown)
     }
     const QRect screenRoom =
         screen() != nullptr ? screen()->availableGeometry() : QRect(QPoint(0, 0), size());
-    const QRect formFrame = form_ != nullptr && form_->isVisible() ? form_->frameGeometry() : QRect();
+    const QRect formPlace =
+        form_ != nullptr && form_->isVisible() ? form_->frameGeometry() : QRect();
     const QSize wanted = card_->sizeHint();
     // Beside the map where the window can be wide enough for both, growing
     // on the side with more room; else below it, the map giving way where
@@ -233,10 +234,10 @@ void MapWindow::setCardShown(bool shown)
     const QSize frame = outer.size() - size();
     const auto widest = [&](bool alongWidth) {
         const QRect forward =
-            grownFrame(outer, screenRoom, formFrame, alongWidth ? wanted.width() : wanted.height(),
+            grownFrame(outer, screenRoom, formPlace, alongWidth ? wanted.width() : wanted.height(),
                        alongWidth, false);
         const QRect backwards =
-            grownFrame(outer, screenRoom, formFrame, alongWidth ? wanted.width() : wanted.height(),
+            grownFrame(outer, screenRoom, formPlace, alongWidth ? wanted.width() : wanted.height(),
                        alongWidth, true);
         const auto extent = [alongWidth](const QRect &r) {
             return alongWidth ? r.width() : r.height();
@@ -244,8 +245,8 @@ void MapWindow::setCardShown(bool shown)
         return extent(backwards) > extent(forward) ? backwards : forward;
     };
     QRect taken = widest(true);
-    const bool beside = !isVisible() || taken.width() - frame.width() >=
-                                            kMinimumSize.width() + wanted.width();
+    const bool beside =
+        !isVisible() || taken.width() - frame.width() >= kMinimumSize.width() + wanted.width();
     if (!beside) {
         taken = widest(false);
     }

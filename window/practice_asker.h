@@ -35,8 +35,8 @@ public:
     // the keyboard goes on, and returns true; or returns false, leaving that
     // to the window ("Напред").
     // `aside` tells more of the asked sea, after the feedback.
-    virtual bool handFeedback(const practice::Question &asked, bool right,
-                              const QString &feedback, const QString &aside) = 0;
+    virtual bool handFeedback(const practice::Question &asked, bool right, const QString &feedback,
+                              const QString &aside) = 0;
     // Closes the answers once the keyboard has gone on from them.
     virtual void close() {}
 

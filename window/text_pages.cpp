@@ -54,7 +54,8 @@ double blockHeight(const TextBlock &block, const QFont &font, QPaintDevice &devi
     const std::vector<QRectF> places = cellPlaces(wide, block.cells.size());
     for (qsizetype cell = 0; cell < block.cells.size(); ++cell) {
         const QRectF place = places.at(static_cast<std::size_t>(cell)).adjusted(0, 0, -8, 0);
-        height = std::max(height, metrics.boundingRect(place, kWrapped, block.cells.at(cell)).height());
+        height =
+            std::max(height, metrics.boundingRect(place, kWrapped, block.cells.at(cell)).height());
     }
     return height;
 }
