@@ -6,7 +6,7 @@
 #include "map/focus_layer.h"
 #include "map/land_layer.h"
 #include "map/marks_layer.h"
-#include "map/plates_layer.h"
+#include "map/names_layer.h"
 
 #include <QPainter>
 
@@ -14,12 +14,13 @@ namespace pelagor {
 
 MapLayers::MapLayers()
 {
-    auto land = std::make_unique<LandLayer>();
+    auto names = std::make_unique<NamesLayer>();
+    auto land = std::make_unique<LandLayer>(*names);
     land_ = &land->picture();
     layers_.push_back(std::move(land));
     layers_.push_back(std::make_unique<MarksLayer>());
     layers_.push_back(std::make_unique<FocusLayer>());
-    layers_.push_back(std::make_unique<PlatesLayer>());
+    layers_.push_back(std::move(names));
 }
 
 void MapLayers::draw(const LayerPainting &painting)

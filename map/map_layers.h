@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The map is drawn in layers, each one thing over the last in a fixed order:
-// the land and water, the marks with their leader lines, the keyboard's
-// focus, the names on their plates. A new kind of drawing is a new layer.
+// the land and water (with the names, drawn into its picture), the marks
+// with their leader lines, the keyboard's focus, the names that stand out on
+// their plates. A new kind of drawing is a new layer.
 #pragma once
 
 #include "map/map_scene.h"

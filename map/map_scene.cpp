@@ -313,8 +313,8 @@ void MapScene::updateTargets()
     }
     const bool laidOut = !layoutValid_;
     if (!layoutValid_) {
-        const int picked = shown_ == Shown::Sea || isMarked(sea_) ? sea_ : -1;
-        layout_ = layoutTargets(view_.projection(), view_.scale(), marked_, picked, kTargetGap);
+        layout_ =
+            layoutTargets(view_.projection(), view_.scale(), marked_, pickedMark(), kTargetGap);
         laidOutAt_ = view_.scale();
         layoutValid_ = true;
     }
@@ -436,6 +436,19 @@ bool MapScene::setHovered(int index)
     }
     hovered_ = index;
     return true;
+}
+
+std::span<const Target> MapScene::layout() const
+{
+    if (!layoutValid_) {
+        return {};
+    }
+    return layout_;
+}
+
+int MapScene::pickedMark() const
+{
+    return shown_ == Shown::Sea || isMarked(sea_) ? sea_ : -1;
 }
 
 std::vector<std::size_t> MapScene::labelledTargets() const

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace pelagor {
@@ -61,6 +62,10 @@ public:
 
     void setMarkNote(const QString &note) { markNote_ = note; }
     void setNamesHidden(bool hidden) { namesHidden_ = hidden; }
+    // Whether every sea whose mark shows is named where its name fits, as an
+    // atlas names them, or only the picked, the focused and the hovered one.
+    void setAtlas(bool atlas) { atlas_ = atlas; }
+    void setOceanNamesHidden(bool hidden) { oceanNamesHidden_ = hidden; }
 
     [[nodiscard]] Shown shown() const { return shown_; }
     [[nodiscard]] bool showsPick() const { return shown_ != Shown::World; }
@@ -70,6 +75,8 @@ public:
     [[nodiscard]] const std::vector<int> &marked() const { return marked_; }
     [[nodiscard]] bool isMarked(int row) const;
     [[nodiscard]] bool namesHidden() const { return namesHidden_; }
+    [[nodiscard]] bool atlas() const { return atlas_; }
+    [[nodiscard]] bool oceanNamesHidden() const { return oceanNamesHidden_; }
     [[nodiscard]] const QString &markNote() const { return markNote_; }
 
     // The size of the map's area; the view framed for the pick is framed
@@ -89,6 +96,11 @@ public:
     [[nodiscard]] bool isMoving() const { return moving_; }
     // The gesture has rested: the targets laid out for the scale it came to.
     void rest();
+
+    // Every target laid out at the scale of the last rest, in view or not.
+    [[nodiscard]] std::span<const Target> layout() const;
+    // The sea picked among the marks, or −1.
+    [[nodiscard]] int pickedMark() const;
 
     // The targets in view, and where each stands: its copy nearest the
     // middle, and the copies of it in view.
@@ -134,6 +146,8 @@ private:
     // Of the oceans whose seas showSeas() marks.
     int oceanCount_ = 0;
     bool namesHidden_ = false;
+    bool atlas_ = true;
+    bool oceanNamesHidden_ = false;
     QString markNote_;
     std::vector<int> marked_;
     Viewport view_;

@@ -279,6 +279,18 @@ void SeaMap::setNamesHidden(bool hidden)
     update();
 }
 
+void SeaMap::setAtlasNames(bool atlas)
+{
+    scene_.setAtlas(atlas);
+    update();
+}
+
+void SeaMap::setOceanNamesHidden(bool hidden)
+{
+    scene_.setOceanNamesHidden(hidden);
+    update();
+}
+
 int SeaMap::focusedRow() const
 {
     const int index = scene_.focusedTarget();

@@ -54,6 +54,12 @@ public:
     // screen reader is handed.
     void setNamesHidden(bool hidden);
     [[nodiscard]] bool namesHidden() const { return scene_.namesHidden(); }
+    // Whether every sea whose mark shows is named where its name fits, as an
+    // atlas names them (the default), or only the picked sea, the focused
+    // and the hovered mark.
+    void setAtlasNames(bool atlas);
+    // Leaves the oceans' names out of the drawing.
+    void setOceanNamesHidden(bool hidden);
 
     // Called with the sea row of a mark that was clicked, tapped, or picked
     // with Enter or Space (`byKeyboard`), before seaPicked() is signalled.
