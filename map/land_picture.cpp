@@ -218,6 +218,13 @@ void LandPicture::draw(QPainter &painter, const Viewport &view, qreal pixelRatio
 {
     const bool comparable = !picture_.isNull() && pictured_.projection() == view.projection() &&
                             picture_.devicePixelRatio() == pixelRatio;
+    if (sharp && isSharpFor(view, pixelRatio) && overlaid_ == 0 && overlay.stamp != 0) {
+        // The view's own picture, nothing over it yet: the overlay is
+        // drawn onto it as it is.
+        overlaid_ = overlay.stamp;
+        QPainter over(&picture_);
+        overlay.paint(over);
+    }
     if ((isSharpFor(view, pixelRatio) && (!sharp || overlay.stamp == overlaid_)) ||
         (!sharp && comparable)) {
         // The kept picture, from its view to this one: the copy of its middle

@@ -41,7 +41,8 @@ public:
 
     // Draws the picture for the view: the kept one, moved and scaled to it,
     // when `sharp` is false and one is kept; else drawn anew for the view,
-    // the overlay over it (and anew for a new overlay).
+    // the overlay over it (and anew for another overlay, unless the kept
+    // picture of the view has none yet).
     void draw(QPainter &painter, const Viewport &view, qreal pixelRatio, bool sharp,
               const PictureOverlay &overlay = {});
     // Whether the kept picture is the view's own.

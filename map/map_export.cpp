@@ -76,7 +76,8 @@ void drawLayers(QPainter &painter, const MapScene &scene, const QFont &font, dou
                  .pixelRatio = ratio,
                  .onPage = onPage,
                  .focusShown = false,
-                 .font = font});
+                 .font = font,
+                 .paintAgain = {}});
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QPointF>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,9 @@ struct LayerPainting {
     // Whether the keyboard is in the map, so that its focus shows.
     bool focusShown = false;
     QFont font;
+    // Asks for another frame soon after this one, where there is a screen
+    // to draw it; empty on a picture or a page, drawn once.
+    std::function<void()> paintAgain;
 };
 
 class MapLayer {

@@ -7,10 +7,14 @@
 #include "map/map_words.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <ranges>
 
 namespace pelagor {
@@ -49,6 +53,53 @@ QString oceanLetters(const QString &name)
     return name.toUpper();
 }
 
+} // namespace
+
+// The letters of the names in one font, each name shaped once: measured
+// from that shaping, and drawn from it onto the screen's pictures.
+class NameLetters {
+public:
+    NameLetters(QFont font, bool capitals) : font_(std::move(font)), capitals_(capitals) {}
+
+    struct Shaped {
+        QSizeF size;
+        QList<QGlyphRun> runs;
+    };
+
+    const Shaped &of(const QString &text)
+    {
+        const auto known = shaped_.constFind(text);
+        if (known != shaped_.constEnd()) {
+            return *known;
+        }
+        QTextLayout layout(capitals_ ? oceanLetters(text) : text, font_);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLeadingIncluded(false);
+        layout.endLayout();
+        Shaped shaped;
+        // A pixel to spare each side, so that no letter is cut.
+        shaped.size =
+            QSizeF(line.isValid() ? line.naturalTextWidth() + 2 : 0, QFontMetricsF(font_).height());
+        shaped.runs = layout.glyphRuns();
+        return *shaped_.insert(text, std::move(shaped));
+    }
+
+    [[nodiscard]] const QFont &font() const { return font_; }
+
+private:
+    QFont font_;
+    bool capitals_;
+    QHash<QString, Shaped> shaped_;
+};
+
+namespace {
+
+TextMeasure measureWith(const std::shared_ptr<NameLetters> &letters)
+{
+    return [letters](const QString &text) { return letters->of(text).size; };
+}
+
 TextMeasure measureWith(const QFontMetricsF &metrics, bool capitals)
 {
     return [metrics, capitals](const QString &text) {
@@ -85,24 +136,39 @@ void NamesLayer::place(const LayerPainting &painting)
         return;
     }
     const Viewport &view = scene.view();
+    const PlaceKey placeKey{view, !scene.namesHidden() && scene.atlas(), !scene.oceanNamesHidden()};
+    if (!placeKey.seas && !placeKey.oceans) {
+        // Nothing to name: nothing planned or placed.
+        if (placeKey_ != placeKey) {
+            placeKey_ = placeKey;
+            placed_.clear();
+            markRows_.clear();
+        }
+        return;
+    }
     PlanKey planKey{view.projection(), view.scale(),   scene.pickedMark(),
                     scene.ocean(),     scene.marked(), painting.font};
     if (planKey_ != planKey) {
-        const QPaintDevice *device = painting.painter.device();
-        const QFontMetricsF seaMetrics =
-            device != nullptr ? QFontMetricsF(painting.font, device) : QFontMetricsF(painting.font);
-        const QFont ocean = oceanFont(painting.font);
-        const QFontMetricsF oceanMetrics =
-            device != nullptr ? QFontMetricsF(ocean, device) : QFontMetricsF(ocean);
         NamingStyle style;
-        style.seaText = measureWith(seaMetrics, false);
-        style.oceanText = measureWith(oceanMetrics, true);
+        if (painting.onPage) {
+            // Measured on the page's own device, where they are written as text.
+            const QPaintDevice *device = painting.painter.device();
+            const QFont ocean = oceanFont(painting.font);
+            style.seaText = measureWith(QFontMetricsF(painting.font, device), false);
+            style.oceanText = measureWith(QFontMetricsF(ocean, device), true);
+        } else {
+            if (!seaLetters_ || seaLetters_->font() != painting.font) {
+                seaLetters_ = std::make_shared<NameLetters>(painting.font, false);
+                oceanLetters_ = std::make_shared<NameLetters>(oceanFont(painting.font), true);
+            }
+            style.seaText = measureWith(seaLetters_);
+            style.oceanText = measureWith(oceanLetters_);
+        }
         plan_ = NamePlan(view.projection(), view.scale(), scene.layout(), planKey.sea,
                          planKey.ocean, style);
         planKey_ = std::move(planKey);
         placeKey_.reset();
     }
-    const PlaceKey placeKey{view, !scene.namesHidden() && scene.atlas(), !scene.oceanNamesHidden()};
     if (placeKey_ == placeKey) {
         return;
     }
@@ -127,12 +193,44 @@ PictureOverlay NamesLayer::overlay(const LayerPainting &painting)
     if (painting.onPage) {
         return {};
     }
+    if (!planKey_ && painting.paintAgain && !firstDeferred_) {
+        // The map's first frame comes at once, its names in the next: the
+        // letters are shaped and the plan made after it is on the screen.
+        firstDeferred_ = true;
+        painting.paintAgain();
+        return {};
+    }
     place(painting);
     if (placed_.empty()) {
         return {};
     }
-    return {stamp_,
-            [this, font = painting.font](QPainter &painter) { drawNames(painter, font, {}); }};
+    return {stamp_, [this](QPainter &painter) { drawShaped(painter); }};
+}
+
+void NamesLayer::drawShaped(QPainter &painter) const
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    // Each name has a pale edge that keeps it clear of the coast and the
+    // graticule under it.
+    constexpr std::array<QPointF, 4> kEdge{QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1),
+                                           QPointF(0, 1)};
+    for (const PlacedName &name : placed_) {
+        NameLetters &letters = name.ocean >= 0 ? *oceanLetters_ : *seaLetters_;
+        const NameLetters::Shaped &shaped = letters.of(name.text);
+        const QPointF at = name.box.center() -
+                           QPointF(shaped.size.width(), shaped.size.height()) / 2 + QPointF(1, 0);
+        painter.setPen(kHalo);
+        for (const QPointF edge : kEdge) {
+            for (const QGlyphRun &run : shaped.runs) {
+                painter.drawGlyphRun(at + edge, run);
+            }
+        }
+        painter.setPen(name.ocean >= 0 ? kOceanName : kSeaName);
+        for (const QGlyphRun &run : shaped.runs) {
+            painter.drawGlyphRun(at, run);
+        }
+    }
 }
 
 void NamesLayer::drawNames(QPainter &painter, const QFont &font,

@@ -22,7 +22,11 @@
 #include <optional>
 #include <vector>
 
+#include <memory>
+
 namespace pelagor {
+
+class NameLetters;
 
 class NamesLayer : public MapLayer {
 public:
@@ -57,8 +61,12 @@ private:
     // On the screen (no rows), or on a page but for the marks of these rows.
     void drawNames(QPainter &painter, const QFont &font,
                    std::optional<std::vector<int>> onPageBut) const;
+    // Into the screen's picture, from the letters shaped for the plan.
+    void drawShaped(QPainter &painter) const;
     void drawPlates(const LayerPainting &painting) const;
 
+    std::shared_ptr<NameLetters> seaLetters_;
+    std::shared_ptr<NameLetters> oceanLetters_;
     std::optional<PlanKey> planKey_;
     NamePlan plan_;
     std::optional<PlaceKey> placeKey_;
@@ -66,6 +74,7 @@ private:
     // The first sea row of each placed sea name's mark, and −1 for an ocean.
     std::vector<int> markRows_;
     std::uint64_t stamp_ = 0;
+    bool firstDeferred_ = false;
 };
 
 } // namespace pelagor

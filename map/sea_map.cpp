@@ -583,7 +583,10 @@ void SeaMap::paintEvent(QPaintEvent *event)
                   .pixelRatio = painter.device()->devicePixelRatioF(),
                   .onPage = false,
                   .focusShown = hasFocus(),
-                  .font = font()});
+                  .font = font(),
+                  .paintAgain = [this] {
+                      QTimer::singleShot(0, this, [this] { update(mapArea().toAlignedRect()); });
+                  }});
 }
 
 void SeaMap::paintCaption(QPainter &painter, const QRectF &bar) const

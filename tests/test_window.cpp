@@ -803,6 +803,9 @@ private slots:
             // The keyboard on the question, no answer and no mark in its hand.
             QCOMPARE(QApplication::focusWidget(), question);
             QCOMPARE(map->focusedTarget(), -1);
+            // No sea named, nor the oceans while an ocean is asked.
+            QVERIFY(map->namesHidden() && !map->scene().atlas());
+            QCOMPARE(map->scene().oceanNamesHidden(), asked.asks == Asks::Ocean);
             QTest::keyClick(question, Qt::Key_Return);
             QTest::keyClick(question, Qt::Key_Space);
             QCOMPARE(round->answered(), n);
@@ -887,6 +890,9 @@ private slots:
                             .startsWith(feedbackText(asked, given)));
             }
             QCOMPARE(label("PracticeFeedback"), feedbackText(asked, given));
+            // Answered: the asked sea named, on its own, and the oceans.
+            QVERIFY(!map->namesHidden() && !map->scene().atlas());
+            QVERIFY(!map->scene().oceanNamesHidden());
             // Enter twice, or a double click: on to the next question, which
             // the second answers not.
             if (handIn == u"gone" && n + 1 < round->count()) {
@@ -902,6 +908,8 @@ private slots:
         auto *missed = control<QPushButton>(*practice, "PracticeMissed");
         QCOMPARE(missed->isEnabled(), !right);
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(*practice, "PracticeResult"));
+        // The end's map is the atlas.
+        QVERIFY(!map->namesHidden() && map->scene().atlas() && !map->scene().oceanNamesHidden());
 
         // The result handed in, or why not; saved by hand all the same, and read back.
         const QStringList written = QDir(resultFolder).entryList(QDir::Files);
