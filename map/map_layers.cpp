@@ -15,6 +15,7 @@ namespace pelagor {
 MapLayers::MapLayers()
 {
     auto names = std::make_unique<NamesLayer>();
+    names_ = names.get();
     auto land = std::make_unique<LandLayer>(*names);
     land_ = &land->picture();
     layers_.push_back(std::move(land));
@@ -37,6 +38,11 @@ void MapLayers::draw(const LayerPainting &painting)
 LandPicture &MapLayers::land() const
 {
     return *land_;
+}
+
+const std::vector<PlacedName> &MapLayers::names() const
+{
+    return names_->placed();
 }
 
 } // namespace pelagor

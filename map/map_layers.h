@@ -21,6 +21,8 @@ class QPainter;
 namespace pelagor {
 
 class LandPicture;
+class NamesLayer;
+struct PlacedName;
 
 // What a layer draws with. The painter's origin is the top left of the
 // map's area, which stands at `origin` on the device; the layer draws over
@@ -61,10 +63,13 @@ public:
     void draw(const LayerPainting &painting);
     // The picture of the land and water, kept between frames.
     [[nodiscard]] LandPicture &land() const;
+    // The names placed for the last view drawn at rest, in the map's area.
+    [[nodiscard]] const std::vector<PlacedName> &names() const;
 
 private:
     std::vector<std::unique_ptr<MapLayer>> layers_;
     LandPicture *land_ = nullptr;
+    NamesLayer *names_ = nullptr;
 };
 
 // The colour every mark is filled with.

@@ -233,35 +233,22 @@ void NamesLayer::drawShaped(QPainter &painter) const
     }
 }
 
-void NamesLayer::drawNames(QPainter &painter, const QFont &font,
-                           std::optional<std::vector<int>> onPageBut) const
+void NamesLayer::drawText(QPainter &painter, const QFont &font,
+                          const std::vector<int> &platedRows) const
 {
-    const bool onPage = onPageBut.has_value();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    // On the screen each name has a pale edge that keeps it clear of the
-    // coast and the graticule under it; on a page, where a name is text
-    // once, it stands alone.
-    constexpr std::array<QPointF, 4> kEdge{QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1),
-                                           QPointF(0, 1)};
     const auto drawAll = [&](bool oceans, const QFont &letters, const QColor &colour) {
         painter.setFont(letters);
+        painter.setPen(colour);
         for (std::size_t i = 0; i < placed_.size(); ++i) {
             const PlacedName &name = placed_[i];
             if ((name.ocean >= 0) != oceans ||
-                (onPage && name.ocean < 0 &&
-                 std::ranges::find(*onPageBut, markRows_[i]) != onPageBut->end())) {
+                (!oceans && std::ranges::find(platedRows, markRows_[i]) != platedRows.end())) {
                 continue;
             }
-            const QString text = oceans ? oceanLetters(name.text) : name.text;
-            if (!onPage) {
-                painter.setPen(kHalo);
-                for (const QPointF edge : kEdge) {
-                    painter.drawText(name.box.translated(edge), Qt::AlignCenter, text);
-                }
-            }
-            painter.setPen(colour);
-            painter.drawText(name.box, Qt::AlignCenter, text);
+            painter.drawText(name.box, Qt::AlignCenter,
+                             oceans ? oceanLetters(name.text) : name.text);
         }
     };
     drawAll(true, oceanFont(font), kOceanName);
@@ -277,7 +264,7 @@ void NamesLayer::draw(const LayerPainting &painting)
         for (const std::size_t index : painting.scene.labelledTargets()) {
             plated.push_back(painting.scene.targets()[index].rows.front());
         }
-        drawNames(painting.painter, painting.font, plated);
+        drawText(painting.painter, painting.font, plated);
     }
     drawPlates(painting);
 }

@@ -58,9 +58,8 @@ private:
 
     // Places the names anew where the scene at rest asks for others.
     void place(const LayerPainting &painting);
-    // On the screen (no rows), or on a page but for the marks of these rows.
-    void drawNames(QPainter &painter, const QFont &font,
-                   std::optional<std::vector<int>> onPageBut) const;
+    // Onto a page, as text, but for the names of the marks of these rows.
+    void drawText(QPainter &painter, const QFont &font, const std::vector<int> &platedRows) const;
     // Into the screen's picture, from the letters shaped for the plan.
     void drawShaped(QPainter &painter) const;
     void drawPlates(const LayerPainting &painting) const;

@@ -121,6 +121,15 @@ QColor SeaMap::markColour()
     return pelagor::markColour();
 }
 
+std::vector<PlacedName> SeaMap::names() const
+{
+    std::vector<PlacedName> names = layers_.names();
+    for (PlacedName &name : names) {
+        name.box.translate(mapArea().topLeft());
+    }
+    return names;
+}
+
 double SeaMap::captionHeight() const
 {
     // Asked for at every step of a gesture; it changes with the font alone.

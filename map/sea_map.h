@@ -13,6 +13,7 @@
 #include "map/map_input.h"
 #include "map/map_layers.h"
 #include "map/map_scene.h"
+#include "map/name_placement.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -92,6 +93,10 @@ public:
     // as a screen reader says it, in words.
     [[nodiscard]] QString targetPosition(const Target &target, bool inWords) const;
     [[nodiscard]] QString targetName(const Target &target) const;
+
+    // The names drawn on the map at its last rest, where they stand in the
+    // widget.
+    [[nodiscard]] std::vector<PlacedName> names() const;
 
     // The colour every mark is filled with.
     [[nodiscard]] static QColor markColour();

@@ -449,6 +449,32 @@ private slots:
         }
         QCOMPARE(w.Text(), seaLookup(QStringLiteral("Черно море"), 0));
         QCOMPARE(colourAt(), pelagor::SeaMap::markColour());
+        // Its neighbours named as an atlas names them, the Black Sea on its
+        // plate: each name inside the map, its letters drawn where it stands.
+        QVERIFY(QTest::qWaitFor([map] {
+            map->grab();
+            return map->names().size() > 5;
+        }));
+        const QImage drawn = map->grab().toImage();
+        const std::vector<pelagor::PlacedName> names = map->names();
+        QVERIFY(std::ranges::any_of(names, [](const pelagor::PlacedName &name) {
+            return name.text == QStringLiteral("Черно море");
+        }));
+        for (const pelagor::PlacedName &name : names) {
+            QVERIFY2(QRectF(map->rect()).contains(name.box), qPrintable(name.text));
+            const double ratio = map->devicePixelRatio();
+            const QRect box = QRectF(name.box.topLeft() * ratio, name.box.size() * ratio)
+                                  .toAlignedRect()
+                                  .intersected(drawn.rect());
+            int letters = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y) {
+                for (int x = box.left(); x <= box.right(); ++x) {
+                    const QColor colour = drawn.pixelColor(x, y);
+                    letters += colour.blue() >= colour.red() && colour.value() < 120 ? 1 : 0;
+                }
+            }
+            QVERIFY2(name.ocean >= 0 || letters > 5, qPrintable(name.text));
+        }
         QVERIFY2(map->accessibleDescription().contains(QStringLiteral("Черно море")) &&
                      map->accessibleDescription().contains(
                          QStringLiteral("43,0 градуса северна ширина, 34,0 градуса източна")),
