@@ -35,7 +35,9 @@ constexpr double kPlatePadding = 4;
 constexpr double kOceanSize = 1.4;
 constexpr double kOceanSpacing = 115;
 
-QFont oceanFont(const QFont &font)
+// The oceans' letters; spaced on the screen, not on a page, where a PDF
+// reader would take the spaces between them for spaces between words.
+QFont oceanFont(const QFont &font, bool spaced)
 {
     QFont ocean = font;
     if (font.pointSizeF() > 0) {
@@ -43,7 +45,9 @@ QFont oceanFont(const QFont &font)
     } else {
         ocean.setPixelSize(static_cast<int>(font.pixelSize() * kOceanSize));
     }
-    ocean.setLetterSpacing(QFont::PercentageSpacing, kOceanSpacing);
+    if (spaced) {
+        ocean.setLetterSpacing(QFont::PercentageSpacing, kOceanSpacing);
+    }
     return ocean;
 }
 
@@ -153,13 +157,13 @@ void NamesLayer::place(const LayerPainting &painting)
         if (painting.onPage) {
             // Measured on the page's own device, where they are written as text.
             const QPaintDevice *device = painting.painter.device();
-            const QFont ocean = oceanFont(painting.font);
+            const QFont ocean = oceanFont(painting.font, false);
             style.seaText = measureWith(QFontMetricsF(painting.font, device), false);
             style.oceanText = measureWith(QFontMetricsF(ocean, device), true);
         } else {
             if (!seaLetters_ || seaLetters_->font() != painting.font) {
                 seaLetters_ = std::make_shared<NameLetters>(painting.font, false);
-                oceanLetters_ = std::make_shared<NameLetters>(oceanFont(painting.font), true);
+                oceanLetters_ = std::make_shared<NameLetters>(oceanFont(painting.font, true), true);
             }
             style.seaText = measureWith(seaLetters_);
             style.oceanText = measureWith(oceanLetters_);
@@ -251,7 +255,7 @@ void NamesLayer::drawText(QPainter &painter, const QFont &font,
                              oceans ? oceanLetters(name.text) : name.text);
         }
     };
-    drawAll(true, oceanFont(font), kOceanName);
+    drawAll(true, oceanFont(font, false), kOceanName);
     drawAll(false, font, kSeaName);
 }
 
