@@ -66,12 +66,22 @@ PageParts pageParts(const QFont &font)
             .map = page.adjusted(0, line + gap, 0, 0)};
 }
 
+// The scene as paper shows it, where a group's mark cannot be opened: every
+// sea a mark of its own, drawn aside where seas crowd.
+MapScene onPaper(const MapScene &scene)
+{
+    MapScene paper = scene;
+    paper.setMarksApart(true);
+    return paper;
+}
+
 void drawLayers(QPainter &painter, const MapScene &scene, const QFont &font, double ratio,
                 bool onPage)
 {
     MapLayers layers;
+    const MapScene paper = onPaper(scene);
     layers.draw({.painter = painter,
-                 .scene = scene,
+                 .scene = paper,
                  .origin = painter.transform().map(QPointF(0, 0)),
                  .pixelRatio = ratio,
                  .onPage = onPage,

@@ -313,8 +313,10 @@ void MapScene::updateTargets()
     }
     const bool laidOut = !layoutValid_;
     if (!layoutValid_) {
-        layout_ =
-            layoutTargets(view_.projection(), view_.scale(), marked_, pickedMark(), kTargetGap);
+        layout_ = marksApart_ ? spreadTargets(view_.projection(), view_.scale(), marked_,
+                                              pickedMark(), kTargetGap)
+                              : layoutTargets(view_.projection(), view_.scale(), marked_,
+                                              pickedMark(), kTargetGap);
         laidOutAt_ = view_.scale();
         layoutValid_ = true;
     }
@@ -436,6 +438,15 @@ bool MapScene::setHovered(int index)
     }
     hovered_ = index;
     return true;
+}
+
+void MapScene::setMarksApart(bool apart)
+{
+    if (apart != marksApart_) {
+        marksApart_ = apart;
+        layoutValid_ = false;
+        updateTargets();
+    }
 }
 
 std::span<const Target> MapScene::layout() const

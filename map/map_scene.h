@@ -66,6 +66,9 @@ public:
     // atlas names them, or only the picked, the focused and the hovered one.
     void setAtlas(bool atlas) { atlas_ = atlas; }
     void setOceanNamesHidden(bool hidden) { oceanNamesHidden_ = hidden; }
+    // For a page, where a group cannot be opened: every sea marked a mark of
+    // its own, drawn aside with a line to its point where seas crowd.
+    void setMarksApart(bool apart);
 
     [[nodiscard]] Shown shown() const { return shown_; }
     [[nodiscard]] bool showsPick() const { return shown_ != Shown::World; }
@@ -148,6 +151,7 @@ private:
     bool namesHidden_ = false;
     bool atlas_ = true;
     bool oceanNamesHidden_ = false;
+    bool marksApart_ = false;
     QString markNote_;
     std::vector<int> marked_;
     Viewport view_;

@@ -63,7 +63,7 @@ QString oceanLetters(const QString &name)
 // from that shaping, and drawn from it onto the screen's pictures.
 class NameLetters {
 public:
-    NameLetters(QFont font, bool capitals) : font_(std::move(font)), capitals_(capitals) {}
+    NameLetters(const QFont &font, bool capitals) : font_(font), capitals_(capitals) {}
 
     struct Shaped {
         QSizeF size;
@@ -86,7 +86,7 @@ public:
         shaped.size =
             QSizeF(line.isValid() ? line.naturalTextWidth() + 2 : 0, QFontMetricsF(font_).height());
         shaped.runs = layout.glyphRuns();
-        return *shaped_.insert(text, std::move(shaped));
+        return *shaped_.insert(text, shaped);
     }
 
     [[nodiscard]] const QFont &font() const { return font_; }

@@ -37,6 +37,13 @@ struct Target {
 [[nodiscard]] std::vector<Target> layoutTargets(const Projection &projection, double scale,
                                                 std::span<const int> rows, int picked, double gap);
 
+// The targets for a page, where a group cannot be opened: every marked row a
+// mark of its own, where it lies; a mark that would stand closer than `gap`
+// to one placed before it (the picked row's first, then the better-known
+// seas') is drawn aside, as near its point as it can be, with a line to it.
+[[nodiscard]] std::vector<Target> spreadTargets(const Projection &projection, double scale,
+                                                std::span<const int> rows, int picked, double gap);
+
 // The view that opens a group: round its seas, at the least zoom at which
 // each of them has a mark of its own among `rows`.
 [[nodiscard]] Viewport openingView(const Viewport &from, const Target &group,

@@ -316,7 +316,25 @@ private slots:
                 QVERIFY(zoom != 1.0 || seen.contains(view.toView(pelagor::catalogue::kSeaPoints.at(
                                            static_cast<std::size_t>(sea)))));
             }
-            if (zoom != 1.0 || sea >= 0) {
+            if (zoom != 1.0) {
+                continue;
+            }
+            // On paper: every sea a mark of its own, apart from the others,
+            // a mark drawn aside linked to its sea's point.
+            const std::vector<Target> apart = pelagor::spreadTargets(
+                view.projection(), view.scale(), rows, sea, pelagor::kTargetGap);
+            QVERIFY(closestTargets(view, apart) >= pelagor::kTargetGap);
+            std::vector<int> each;
+            for (const Target &target : apart) {
+                QCOMPARE(target.rows.size(), std::size_t{1});
+                const int row = target.rows.front();
+                each.push_back(row);
+                QCOMPARE(view.toView(view.nearestCopy(target.lies)),
+                         view.toView(pelagor::catalogue::kSeaPoints.at(std::size_t(row))));
+            }
+            std::ranges::sort(each);
+            QCOMPARE(each, rows);
+            if (sea >= 0) {
                 continue;
             }
             for (const Target &target : targets) {
