@@ -3,6 +3,7 @@
 
 #include "map/map_export.h"
 
+#include "catalogue/lookup.h"
 #include "map/caption_bar.h"
 #include "map/map_layers.h"
 #include "map/map_words.h"
@@ -13,8 +14,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QStringList>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace pelagor {
@@ -36,6 +39,7 @@ constexpr double kLandDpi = 300;
 // What most printers can print to: 10 mm from each edge.
 constexpr double kPageMargin = 10;
 constexpr double kTitlePoints = 14;
+constexpr double kKeyPoints = 12;
 
 QPageLayout pageLayout()
 {
@@ -67,19 +71,22 @@ PageParts pageParts(const QFont &font)
 }
 
 // The scene as paper shows it, where a group's mark cannot be opened: every
-// sea a mark of its own, drawn aside where seas crowd.
+// sea a mark of its own, drawn aside where seas crowd; on a numbered map,
+// no sea named on it.
 MapScene onPaper(const MapScene &scene)
 {
     MapScene paper = scene;
     paper.setMarksApart(true);
+    if (scene.numbered()) {
+        paper.setNamesHidden(true);
+    }
     return paper;
 }
 
-void drawLayers(QPainter &painter, const MapScene &scene, const QFont &font, double ratio,
+void drawLayers(QPainter &painter, const MapScene &paper, const QFont &font, double ratio,
                 bool onPage)
 {
     MapLayers layers;
-    const MapScene paper = onPaper(scene);
     layers.draw({.painter = painter,
                  .scene = paper,
                  .origin = painter.transform().map(QPointF(0, 0)),
@@ -88,6 +95,96 @@ void drawLayers(QPainter &painter, const MapScene &scene, const QFont &font, dou
                  .focusShown = false,
                  .font = font,
                  .paintAgain = {}});
+}
+
+// A numbered map's key: each mark's number and its sea's name, in the order
+// of the numbers.
+QStringList keyLines(const MapScene &paper)
+{
+    QStringList lines;
+    const std::vector<std::size_t> order = paper.tabOrder();
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        lines << QStringLiteral("%1. %2").arg(n + 1).arg(
+            catalogue::seaName(paper.targets()[order[n]].rows.front()));
+    }
+    return lines;
+}
+
+// The key laid out in columns, read down each: in the map's letters, or
+// smaller, down to the last of kKeyShares of them, where it would take more
+// height than `room`.
+struct KeyLayout {
+    QFont font;
+    qsizetype rows = 0;
+    double columnWidth = 0;
+    double line = 0;
+    double height = 0;
+};
+
+constexpr std::array kKeyShares{1.0, 0.9, 0.8, 0.7, 0.6};
+// The least height of the map above a key in a picture, in logical pixels.
+constexpr double kSmallestMap = 60;
+constexpr double kKeyPadding = 4;
+
+KeyLayout keyLayout(const QStringList &lines, const QFont &font, double width, double room)
+{
+    KeyLayout layout;
+    for (const double share : kKeyShares) {
+        layout.font = font;
+        if (font.pointSizeF() > 0) {
+            layout.font.setPointSizeF(font.pointSizeF() * share);
+        } else {
+            layout.font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * share)));
+        }
+        const QFontMetricsF metrics(layout.font);
+        double widest = 0;
+        for (const QString &line : lines) {
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        }
+        layout.columnWidth = widest + 2 * metrics.averageCharWidth();
+        const auto columns = std::max<qsizetype>(
+            1, static_cast<qsizetype>(std::floor((width - 2 * kKeyPadding) / layout.columnWidth)));
+        layout.rows = (lines.size() + columns - 1) / columns;
+        layout.line = metrics.height();
+        layout.height = static_cast<double>(layout.rows) * layout.line + 2 * kKeyPadding;
+        if (layout.height <= room) {
+            break;
+        }
+    }
+    return layout;
+}
+
+void drawKey(QPainter &painter, const QRectF &area, const QStringList &lines,
+             const KeyLayout &layout)
+{
+    painter.save();
+    painter.setClipRect(area);
+    painter.setFont(layout.font);
+    painter.setPen(Qt::black);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const auto column = static_cast<double>(i / std::max<qsizetype>(1, layout.rows));
+        const auto row = static_cast<double>(i % std::max<qsizetype>(1, layout.rows));
+        const QRectF place(area.left() + kKeyPadding + column * layout.columnWidth,
+                           area.top() + kKeyPadding + row * layout.line, layout.columnWidth,
+                           layout.line);
+        painter.drawText(place, Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
+    }
+    painter.restore();
+}
+
+// The second page of a numbered map: its key under a title of its own.
+void writeKeyPage(QPainter &painter, const PageParts &parts, const QString &title,
+                  const QStringList &lines, const QFont &font)
+{
+    painter.setFont(titleFont(font));
+    painter.setPen(Qt::black);
+    painter.drawText(parts.title, Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Ключ към картата: %1").arg(title));
+    painter.drawText(parts.title, Qt::AlignRight | Qt::AlignVCenter, kProgramName);
+    QFont keyFont = font;
+    keyFont.setPointSizeF(kKeyPoints);
+    const KeyLayout layout = keyLayout(lines, keyFont, parts.map.width(), parts.map.height());
+    drawKey(painter, parts.map, lines, layout);
 }
 
 } // namespace
@@ -116,13 +213,43 @@ bool writeMapPicture(const MapScene &scene, const PictureSize &size, const QFont
     }
     image.setDevicePixelRatio(size.ratio);
     image.fill(Qt::white);
+    MapScene paper = onPaper(scene);
+    const double bar = captionBarHeight(font);
+    // A numbered map's key in a strip below it, inside the picture: in
+    // smaller letters where it would take more than half the room, and
+    // then the map smaller.
+    QStringList key;
+    KeyLayout layout;
+    if (scene.numbered()) {
+        const double room = std::max(1.0, size.logical.height() - bar);
+        const double width = size.logical.width();
+        const auto laidOut = [&](const QStringList &lines) {
+            KeyLayout made = keyLayout(lines, font, width, room / 2);
+            if (made.height > room / 2) {
+                made = keyLayout(lines, font, width, room - kSmallestMap);
+            }
+            made.height = std::min(made.height, std::max(room / 2, room - kSmallestMap));
+            return made;
+        };
+        layout = laidOut(keyLines(paper));
+        paper.setSize(QSizeF(width, std::max(1.0, room - layout.height)));
+        // Numbered as the map is drawn at its own size.
+        key = keyLines(paper);
+        layout = laidOut(key);
+    }
     {
         QPainter painter(&image);
-        const double bar = captionBarHeight(font);
         drawCaptionBar(painter, QRectF(0, 0, size.logical.width(), bar), captionText(scene), font,
                        0);
+        if (scene.numbered()) {
+            const QRectF strip(0, size.logical.height() - layout.height, size.logical.width(),
+                               layout.height);
+            painter.setPen(QPen(Qt::gray, 1));
+            painter.drawLine(strip.topLeft(), strip.topRight());
+            drawKey(painter, strip, key, layout);
+        }
         painter.translate(0, bar);
-        drawLayers(painter, scene, font, size.ratio, false);
+        drawLayers(painter, paper, font, size.ratio, false);
     }
     return image.save(&out, "PNG");
 }
@@ -159,9 +286,18 @@ bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out)
     const QSizeF area = scene.size();
     const double scale =
         std::min(parts.map.width() / area.width(), parts.map.height() / area.height());
+    const MapScene paper = onPaper(scene);
+    painter.save();
     painter.translate(parts.map.topLeft());
     painter.scale(scale, scale);
-    drawLayers(painter, scene, font, scale * kLandDpi / kPageDpi, true);
+    drawLayers(painter, paper, font, scale * kLandDpi / kPageDpi, true);
+    painter.restore();
+    if (scene.numbered()) {
+        if (!pdf.newPage()) {
+            return false;
+        }
+        writeKeyPage(painter, parts, title, keyLines(paper), font);
+    }
     return painter.end();
 }
 

@@ -69,6 +69,10 @@ public:
     // For a page, where a group cannot be opened: every sea marked a mark of
     // its own, drawn aside with a line to its point where seas crowd.
     void setMarksApart(bool apart);
+    // For a blank map to test with: each mark numbered in the order Tab
+    // walks them, instead of the seas' names.
+    void setNumbered(bool numbered) { numbered_ = numbered; }
+    [[nodiscard]] bool numbered() const { return numbered_; }
 
     [[nodiscard]] Shown shown() const { return shown_; }
     [[nodiscard]] bool showsPick() const { return shown_ != Shown::World; }
@@ -129,6 +133,8 @@ public:
     void clearFocus() { focusedRow_ = -1; }
     // Tab and Shift+Tab: the next target in reading order, round at the ends.
     void moveFocus(bool forward);
+    // The targets in the order Tab walks them, by their index in targets().
+    [[nodiscard]] std::vector<std::size_t> tabOrder() const;
     [[nodiscard]] int hovered() const { return hovered_; }
     // False when it was hovered already.
     bool setHovered(int index);
@@ -152,6 +158,7 @@ private:
     bool atlas_ = true;
     bool oceanNamesHidden_ = false;
     bool marksApart_ = false;
+    bool numbered_ = false;
     QString markNote_;
     std::vector<int> marked_;
     Viewport view_;

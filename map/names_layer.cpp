@@ -140,7 +140,8 @@ void NamesLayer::place(const LayerPainting &painting)
         return;
     }
     const Viewport &view = scene.view();
-    const PlaceKey placeKey{view, !scene.namesHidden() && scene.atlas(), !scene.oceanNamesHidden()};
+    const PlaceKey placeKey{view, !scene.namesHidden() && scene.atlas() && !scene.numbered(),
+                            !scene.oceanNamesHidden()};
     if (!placeKey.seas && !placeKey.oceans) {
         // Nothing to name: nothing planned or placed.
         if (placeKey_ != placeKey) {
@@ -150,10 +151,14 @@ void NamesLayer::place(const LayerPainting &painting)
         }
         return;
     }
-    PlanKey planKey{view.projection(), view.scale(),   scene.pickedMark(),
-                    scene.ocean(),     scene.marked(), painting.font};
+    PlanKey planKey{view.projection(), view.scale(),  scene.pickedMark(), scene.ocean(),
+                    scene.marked(),    painting.font, scene.numbered()};
     if (planKey_ != planKey) {
         NamingStyle style;
+        if (planKey.numbered) {
+            // Every mark a numbered disc, as large as a group's.
+            style.markRadius = style.groupRadius;
+        }
         if (painting.onPage) {
             // Measured on the page's own device, where they are written as text.
             const QPaintDevice *device = painting.painter.device();

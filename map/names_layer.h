@@ -47,6 +47,7 @@ private:
         int ocean = -1;
         std::vector<int> marked;
         QFont font;
+        bool numbered = false;
         bool operator==(const PlanKey &) const = default;
     };
     struct PlaceKey {

@@ -152,8 +152,15 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
 }
 
 std::vector<Target> spreadTargets(const Projection &projection, double scale,
-                                  std::span<const int> rows, int picked, double gap)
+                                  std::span<const int> rows, int picked, double gap,
+                                  const QRectF &within)
 {
+    const double period = projection.period();
+    const auto inside = [&within, period](QPointF place) {
+        return within.contains(place) ||
+               (period > 0 && (within.contains(place + QPointF(period, 0)) ||
+                               within.contains(place - QPointF(period, 0))));
+    };
     std::vector<int> order(rows.begin(), rows.end());
     const auto rank = [picked](int row) {
         return row == picked ? -1 : catalogue::kNamingRankOfRow.at(static_cast<std::size_t>(row));
@@ -195,6 +202,7 @@ std::vector<Target> spreadTargets(const Projection &projection, double scale,
     constexpr int kFirstRing = 12;
     for (std::size_t i = 0; i < order.size(); ++i) {
         const QPointF at = points[i];
+        const bool kept = inside(at);
         QPointF chosen = at;
         if (room(at, i) < 1) {
             double best = -1;
@@ -204,7 +212,8 @@ std::vector<Target> spreadTargets(const Projection &projection, double scale,
                 for (int k = 0; k < places; ++k) {
                     const double angle = 2 * std::numbers::pi * k / places;
                     const QPointF place = at + QPointF(std::cos(angle), std::sin(angle)) * radius;
-                    if (projection.isPolar() && length(place) > Projection::kPolarReach) {
+                    if ((projection.isPolar() && length(place) > Projection::kPolarReach) ||
+                        (kept && !inside(place))) {
                         continue;
                     }
                     const double free = room(place, i);

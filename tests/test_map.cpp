@@ -321,8 +321,9 @@ private slots:
             }
             // On paper: every sea a mark of its own, apart from the others,
             // a mark drawn aside linked to its sea's point.
-            const std::vector<Target> apart = pelagor::spreadTargets(
-                view.projection(), view.scale(), rows, sea, pelagor::kTargetGap);
+            const std::vector<Target> apart =
+                pelagor::spreadTargets(view.projection(), view.scale(), rows, sea,
+                                       pelagor::kTargetGap, QRectF(-1e9, -1e9, 2e9, 2e9));
             QVERIFY(closestTargets(view, apart) >= pelagor::kTargetGap);
             std::vector<int> each;
             for (const Target &target : apart) {
@@ -578,6 +579,19 @@ private slots:
                      qPrintable(QString::number(row)));
         }
         QVERIFY(view.toEarth(QPointF(seen.width() / 2, seen.height() / 2)).has_value());
+        // On paper, numbered: every sea of the view a mark of its own in it,
+        // each once in the order Tab walks them.
+        pelagor::MapScene paper = scene;
+        paper.setMarksApart(true);
+        std::vector<int> numbered;
+        for (const std::size_t index : paper.tabOrder()) {
+            QCOMPARE(paper.targets()[index].rows.size(), std::size_t{1});
+            numbered.push_back(paper.targets()[index].rows.front());
+        }
+        std::ranges::sort(numbered);
+        if (ocean >= 0) {
+            QCOMPARE(numbered, rows);
+        }
         if (pixels.width() > 1000) {
             return;
         }

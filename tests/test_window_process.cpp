@@ -54,6 +54,8 @@ private slots:
         wrong("bad size", {QStringLiteral("--export-map"), png, QStringLiteral("--size"),
                            QStringLiteral("299x180")});
         wrong("size not WxH", {QStringLiteral("--export-map"), png, QStringLiteral("--size=big")});
+        wrong("numbers without a map", {QStringLiteral("--numbers")},
+              QStringLiteral("--numbers се дава само с --export-map"));
         wrong("unknown sea", {QStringLiteral("--export-map"), png, QStringLiteral("--sea"),
                               QStringLiteral("Море")});
         wrong("unknown ocean", {QStringLiteral("--export-map"), png, QStringLiteral("--ocean"),
@@ -113,6 +115,13 @@ private slots:
                                                  QStringLiteral("Море Д'Юрвил ")}
                                   << 0 << QStringLiteral("карта.PDF") << QSize()
                                   << QStringLiteral("Море Д`Юрвил — Южен океан");
+        // A numbered map: no sea named on it, each once in its key, the
+        // southernmost last.
+        QTest::newRow("ocean, numbered PDF")
+            << QStringList{QStringLiteral("--export-map"), QStringLiteral("контурна.pdf"),
+                           QStringLiteral("--ocean=Тихи"), QStringLiteral("--numbers")}
+            << 0 << QStringLiteral("контурна.pdf") << QSize()
+            << QStringLiteral("29. Тасманово море");
     }
 
     void commandLine()
