@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGestureEvent>
@@ -30,6 +31,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
@@ -683,7 +685,9 @@ private slots:
                  seaLookup(seaList(w)->item(row)->text(), pelagor::catalogue::oceanOfSea(row)));
     }
 
-    // Ctrl+S in the map, the dialog cancelled: the keyboard is the map's again.
+    // Ctrl+S in the map offers the atlas page and the numbered blank map; a
+    // numbered PDF holds its key as text on its second page. Saved, or the
+    // dialog cancelled, the keyboard is the map's again.
     void mapKeepsTheKeyboardAfterSaving()
     {
         Pelagor &w = *window_;
@@ -691,13 +695,50 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
         pelagor::SeaMap *map = w.seaMap();
         QVERIFY(map != nullptr && QTest::qWaitFor([map] { return map->hasFocus(); }));
-        QTimer::singleShot(0, [] {
-            if (QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; })) {
-                QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+        const QTemporaryDir folder;
+        const QString saved = folder.filePath(QStringLiteral("контурна.pdf"));
+        for (const bool save : {true, false}) {
+            QTimer::singleShot(0, [save, saved] {
+                if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; })) {
+                    return;
+                }
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                if (!save || dialog == nullptr || dialog->nameFilters().size() != 4) {
+                    QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+                    return;
+                }
+                dialog->selectNameFilter(dialog->nameFilters().at(3));
+                dialog->selectFile(saved);
+                static_cast<QDialog *>(dialog)->accept();
+            });
+            QTest::keyClick(map, Qt::Key_S, Qt::ControlModifier);
+            QVERIFY(QTest::qWaitFor([map] { return QApplication::focusWidget() == map; }));
+        }
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-f"), QStringLiteral("2"), saved, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        // Each line of the key "number. name", the numbers 1, 2, … and each
+        // sea of the ocean once.
+        QStringList names;
+        QList<int> numbers;
+        static const QRegularExpression entry(QStringLiteral("^(\\d+)\\. (.+)$"));
+        for (const QString &line : QString::fromUtf8(text.readAllStandardOutput()).split(u'\n')) {
+            const QRegularExpressionMatch found = entry.match(line.trimmed());
+            if (found.hasMatch()) {
+                numbers << found.captured(1).toInt();
+                names << found.captured(2);
             }
-        });
-        QTest::keyClick(map, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(QTest::qWaitFor([map] { return QApplication::focusWidget() == map; }));
+        }
+        std::ranges::sort(numbers);
+        names.sort();
+        QStringList expected;
+        for (const int row : pelagor::catalogue::seasOfOcean(3)) {
+            expected << pelagor::catalogue::seaName(row);
+            QCOMPARE(numbers.value(expected.size() - 1), expected.size());
+        }
+        expected.sort();
+        QCOMPARE(names, expected);
         const QString answer = w.Text();
         const QPointF centre = map->viewport().centre();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
