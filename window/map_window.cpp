@@ -67,7 +67,7 @@ void MapWindow::saveMapAs()
     const QString pdf = QStringLiteral("Документ PDF, лист A4 (*.pdf)");
     // The blank map for a test, numbered, with its key.
     const QString numberedPng = QStringLiteral("Контурна карта с номера, картина PNG (*.png)");
-    const QString numberedPdf = QStringLiteral("Контурна карта с номера, PDF (*.pdf)");
+    const QString numberedPdf = QStringLiteral("Контурна карта с номера, документ PDF (*.pdf)");
     QString folder;
     for (const auto where : {QStandardPaths::PicturesLocation, QStandardPaths::DocumentsLocation}) {
         const QString path = QStandardPaths::writableLocation(where);
