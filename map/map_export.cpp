@@ -162,11 +162,13 @@ void drawKey(QPainter &painter, const QRectF &area, const QStringList &lines,
     painter.setFont(layout.font);
     painter.setPen(Qt::black);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto column = static_cast<double>(i / std::max<qsizetype>(1, layout.rows));
-        const auto row = static_cast<double>(i % std::max<qsizetype>(1, layout.rows));
-        const QRectF place(area.left() + kKeyPadding + column * layout.columnWidth,
-                           area.top() + kKeyPadding + row * layout.line, layout.columnWidth,
-                           layout.line);
+        const qsizetype rows = std::max<qsizetype>(1, layout.rows);
+        const qsizetype column = i / rows;
+        const qsizetype row = i % rows;
+        const QRectF place(area.left() + kKeyPadding +
+                               static_cast<double>(column) * layout.columnWidth,
+                           area.top() + kKeyPadding + static_cast<double>(row) * layout.line,
+                           layout.columnWidth, layout.line);
         painter.drawText(place, Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
     }
     painter.restore();
