@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace pelagor {
 
@@ -110,13 +111,15 @@ QStringList keyLines(const MapScene &paper)
     return lines;
 }
 
-// The key laid out in columns, read down each: in the map's letters, or
-// smaller, down to the last of kKeyShares of them, where it would take more
-// height than `room`.
+// The key laid out in columns, read down each, each column as wide as its
+// longest line: in the map's letters, or smaller, down to the last of
+// kKeyShares of them, where it would take more height than `room`; in as
+// few rows as the width allows.
 struct KeyLayout {
     QFont font;
     qsizetype rows = 0;
-    double columnWidth = 0;
+    // Where each column starts, from the key's left.
+    std::vector<double> columns;
     double line = 0;
     double height = 0;
 };
@@ -129,6 +132,7 @@ constexpr double kKeyPadding = 4;
 KeyLayout keyLayout(const QStringList &lines, const QFont &font, double width, double room)
 {
     KeyLayout layout;
+    const qsizetype count = std::max<qsizetype>(1, lines.size());
     for (const double share : kKeyShares) {
         layout.font = font;
         if (font.pointSizeF() > 0) {
@@ -137,14 +141,28 @@ KeyLayout keyLayout(const QStringList &lines, const QFont &font, double width, d
             layout.font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * share)));
         }
         const QFontMetricsF metrics(layout.font);
-        double widest = 0;
+        const double gap = 2 * metrics.averageCharWidth();
+        std::vector<double> widths;
+        widths.reserve(static_cast<std::size_t>(lines.size()));
         for (const QString &line : lines) {
-            widest = std::max(widest, metrics.horizontalAdvance(line));
+            widths.push_back(metrics.horizontalAdvance(line));
         }
-        layout.columnWidth = widest + 2 * metrics.averageCharWidth();
-        const auto columns = std::max<qsizetype>(
-            1, static_cast<qsizetype>(std::floor((width - 2 * kKeyPadding) / layout.columnWidth)));
-        layout.rows = (lines.size() + columns - 1) / columns;
+        // The fewest rows whose columns fit side by side.
+        for (qsizetype rows = 1; rows <= count; ++rows) {
+            std::vector<double> starts;
+            double at = kKeyPadding;
+            for (qsizetype first = 0; first < lines.size(); first += rows) {
+                starts.push_back(at);
+                const auto from = widths.begin() + first;
+                const auto to = widths.begin() + std::min(first + rows, lines.size());
+                at += *std::max_element(from, to) + gap;
+            }
+            if (at - gap <= width - kKeyPadding || rows == count) {
+                layout.rows = rows;
+                layout.columns = std::move(starts);
+                break;
+            }
+        }
         layout.line = metrics.height();
         layout.height = static_cast<double>(layout.rows) * layout.line + 2 * kKeyPadding;
         if (layout.height <= room) {
@@ -163,12 +181,14 @@ void drawKey(QPainter &painter, const QRectF &area, const QStringList &lines,
     painter.setPen(Qt::black);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const qsizetype rows = std::max<qsizetype>(1, layout.rows);
-        const qsizetype column = i / rows;
+        const auto column = static_cast<std::size_t>(i / rows);
         const qsizetype row = i % rows;
-        const QRectF place(area.left() + kKeyPadding +
-                               static_cast<double>(column) * layout.columnWidth,
+        const double left = column < layout.columns.size() ? layout.columns[column] : 0;
+        const double right =
+            column + 1 < layout.columns.size() ? layout.columns[column + 1] : area.width();
+        const QRectF place(area.left() + left,
                            area.top() + kKeyPadding + static_cast<double>(row) * layout.line,
-                           layout.columnWidth, layout.line);
+                           right - left, layout.line);
         painter.drawText(place, Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
     }
     painter.restore();
@@ -244,8 +264,9 @@ bool writeMapPicture(const MapScene &scene, const PictureSize &size, const QFont
         drawCaptionBar(painter, QRectF(0, 0, size.logical.width(), bar), captionText(scene), font,
                        0);
         if (scene.numbered()) {
-            const QRectF strip(0, size.logical.height() - layout.height, size.logical.width(),
-                               layout.height);
+            // Below the map as it was sized, whatever the key's final lines take.
+            const double top = bar + paper.size().height();
+            const QRectF strip(0, top, size.logical.width(), size.logical.height() - top);
             painter.setPen(QPen(Qt::gray, 1));
             painter.drawLine(strip.topLeft(), strip.topRight());
             drawKey(painter, strip, key, layout);
