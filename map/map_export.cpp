@@ -114,7 +114,8 @@ QStringList keyLines(const MapScene &paper)
 // The key laid out in columns, read down each, each column as wide as its
 // longest line: in the map's letters, or smaller, down to the last of
 // kKeyShares of them, where it would take more height than `room`; in as
-// few rows as the width allows.
+// few rows as the width allows, or on a page (`tall`) in as few columns as
+// its height allows.
 struct KeyLayout {
     QFont font;
     qsizetype rows = 0;
@@ -129,7 +130,8 @@ constexpr std::array kKeyShares{1.0, 0.9, 0.8, 0.7, 0.6};
 constexpr double kSmallestMap = 60;
 constexpr double kKeyPadding = 4;
 
-KeyLayout keyLayout(const QStringList &lines, const QFont &font, double width, double room)
+KeyLayout keyLayout(const QStringList &lines, const QFont &font, double width, double room,
+                    bool tall = false)
 {
     KeyLayout layout;
     const qsizetype count = std::max<qsizetype>(1, lines.size());
@@ -148,7 +150,12 @@ KeyLayout keyLayout(const QStringList &lines, const QFont &font, double width, d
             widths.push_back(metrics.horizontalAdvance(line));
         }
         // The fewest rows whose columns fit side by side.
-        for (qsizetype rows = 1; rows <= count; ++rows) {
+        const qsizetype fewest =
+            tall
+                ? std::clamp<qsizetype>(
+                      static_cast<qsizetype>((room - 2 * kKeyPadding) / metrics.height()), 1, count)
+                : 1;
+        for (qsizetype rows = fewest; rows <= count; ++rows) {
             std::vector<double> starts;
             double at = kKeyPadding;
             for (qsizetype first = 0; first < lines.size(); first += rows) {
@@ -205,7 +212,7 @@ void writeKeyPage(QPainter &painter, const PageParts &parts, const QString &titl
     painter.drawText(parts.title, Qt::AlignRight | Qt::AlignVCenter, kProgramName);
     QFont keyFont = font;
     keyFont.setPointSizeF(kKeyPoints);
-    const KeyLayout layout = keyLayout(lines, keyFont, parts.map.width(), parts.map.height());
+    const KeyLayout layout = keyLayout(lines, keyFont, parts.map.width(), parts.map.height(), true);
     drawKey(painter, parts.map, lines, layout);
 }
 
