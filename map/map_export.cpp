@@ -25,6 +25,9 @@ namespace pelagor {
 
 namespace {
 
+// The title of a numbered map round a sea.
+const QString kContourTitle = QStringLiteral("Контурна карта");
+
 // The name the title line gives the program.
 const QString kProgramName = QStringLiteral("Пелагор");
 
@@ -96,6 +99,16 @@ void drawLayers(QPainter &painter, const MapScene &paper, const QFont &font, dou
                  .focusShown = false,
                  .font = font,
                  .paintAgain = {}});
+}
+
+// The title line: the map's caption; on a numbered map round a sea, which
+// would name it, what it is.
+QString titleOf(const MapScene &scene)
+{
+    if (scene.numbered() && scene.shown() == MapScene::Shown::Sea) {
+        return kContourTitle;
+    }
+    return captionText(scene);
 }
 
 // A numbered map's key: each mark's number and its sea's name, in the order
@@ -208,7 +221,8 @@ void writeKeyPage(QPainter &painter, const PageParts &parts, const QString &titl
     painter.setFont(titleFont(font));
     painter.setPen(Qt::black);
     painter.drawText(parts.title, Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Ключ към картата: %1").arg(title));
+                     title == kContourTitle ? QStringLiteral("Ключ към контурната карта")
+                                            : QStringLiteral("Ключ към картата: %1").arg(title));
     painter.drawText(parts.title, Qt::AlignRight | Qt::AlignVCenter, kProgramName);
     QFont keyFont = font;
     keyFont.setPointSizeF(kKeyPoints);
@@ -268,8 +282,7 @@ bool writeMapPicture(const MapScene &scene, const PictureSize &size, const QFont
     }
     {
         QPainter painter(&image);
-        drawCaptionBar(painter, QRectF(0, 0, size.logical.width(), bar), captionText(scene), font,
-                       0);
+        drawCaptionBar(painter, QRectF(0, 0, size.logical.width(), bar), titleOf(scene), font, 0);
         if (scene.numbered()) {
             // Below the map as it was sized, whatever the key's final lines take.
             const double top = bar + paper.size().height();
@@ -292,7 +305,8 @@ QSizeF pageMapArea(const QFont &font)
 bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out)
 {
     QPdfWriter pdf(&out);
-    const QString title = captionText(scene);
+    const MapScene paper = onPaper(scene);
+    const QString title = titleOf(scene);
     pdf.setTitle(title);
     pdf.setCreator(kProgramName);
     pdf.setResolution(kPageDpi);
@@ -316,7 +330,6 @@ bool writeMapPage(const MapScene &scene, const QFont &font, QIODevice &out)
     const QSizeF area = scene.size();
     const double scale =
         std::min(parts.map.width() / area.width(), parts.map.height() / area.height());
-    const MapScene paper = onPaper(scene);
     painter.save();
     painter.translate(parts.map.topLeft());
     painter.scale(scale, scale);
