@@ -50,6 +50,14 @@
 //               the least a sharp frame of a new view costs, so that the
 //               ratio is what the map adds to its land.
 //   sharp-pan   Home after a drag has rested, likewise.
+//   sharp-names Home on the map framed for "Тихи", after a pan with a key
+//               has rested: the framed view drawn sharp with its names
+//               placed and drawn. Baseline: the same with the names off
+//               (seas' and oceans'); the ratio is what the names add to a
+//               sharp frame.
+//   pick-names  a click on "Тихи" from "Индийски" with the map open and its
+//               names on, so that they are planned anew for the pick and the
+//               scale. Baseline: the same click with the names off.
 //   pick-sea    a click on row 77 "Черно море" from row 76, with the map
 //               open, up to the map's repaint. Baseline: the same click on a
 //               second form whose map was never opened.
@@ -599,6 +607,61 @@ int main(int argc, char *argv[])
         const int gestures = std::max(10, iterations / 5);
         measureGesture(zoom, windows, gestures, 2, only);
         measureGesture(pan, windows, gestures, 2, only);
+    }
+
+    if (everything) {
+        // The view framed for "Тихи" drawn sharp with every name placed,
+        // beside the same view drawn sharp without a name: Home after a
+        // key's pan has rested, the names on, then off.
+        clickOption(form, 3);
+        settle();
+        const auto names = [&map](bool shown) {
+            map.setNamesHidden(!shown);
+            map.setOceanNamesHidden(!shown);
+        };
+        const auto home = [&map, &mapPaints](bool shown) {
+            QTest::keyClick(&map, Qt::Key_Left);
+            QTest::qWait(300);
+            settle();
+            const double us = untilPainted(
+                [&map, shown] {
+                    map.setNamesHidden(!shown);
+                    map.setOceanNamesHidden(!shown);
+                    QTest::keyClick(&map, Qt::Key_Home);
+                },
+                mapPaints);
+            settle();
+            return us;
+        };
+        std::vector<double> named;
+        std::vector<double> bare;
+        for (int i = 0; i < warmup + iterations; ++i) {
+            const double a = home(true);
+            const double b = home(false);
+            if (i >= warmup) {
+                named.push_back(a);
+                bare.push_back(b);
+            }
+        }
+        report("sharp-names", named, bare);
+        // An ocean's click ("Тихи" from "Индийски"), the names planned for
+        // the new pick and scale, beside the same click with no names.
+        std::vector<double> pickNamed;
+        std::vector<double> pickBare;
+        for (int i = 0; i < warmup + iterations; ++i) {
+            for (const bool shown : {true, false}) {
+                names(shown);
+                clickOption(form, 1);
+                settle();
+                const double us = untilPainted([&] { clickOption(form, 3); }, mapPaints);
+                settle();
+                if (i >= warmup) {
+                    (shown ? pickNamed : pickBare).push_back(us);
+                }
+            }
+        }
+        names(true);
+        report("pick-names", pickNamed, pickBare);
     }
 
     struct Pick {

@@ -10,7 +10,7 @@ namespace pelagor {
 void LandLayer::draw(const LayerPainting &painting)
 {
     picture_.draw(painting.painter, painting.scene.view(), painting.pixelRatio,
-                  !painting.scene.isMoving());
+                  !painting.scene.isMoving(), names_->overlay(painting));
 }
 
 } // namespace pelagor

@@ -213,11 +213,20 @@ void LandPicture::forget()
     picture_ = QPixmap();
 }
 
-void LandPicture::draw(QPainter &painter, const Viewport &view, qreal pixelRatio, bool sharp)
+void LandPicture::draw(QPainter &painter, const Viewport &view, qreal pixelRatio, bool sharp,
+                       const PictureOverlay &overlay)
 {
     const bool comparable = !picture_.isNull() && pictured_.projection() == view.projection() &&
                             picture_.devicePixelRatio() == pixelRatio;
-    if (isSharpFor(view, pixelRatio) || (!sharp && comparable)) {
+    if (sharp && isSharpFor(view, pixelRatio) && overlaid_ == 0 && overlay.stamp != 0) {
+        // The view's own picture, nothing over it yet: the overlay is
+        // drawn onto it as it is.
+        overlaid_ = overlay.stamp;
+        QPainter over(&picture_);
+        overlay.paint(over);
+    }
+    if ((isSharpFor(view, pixelRatio) && (!sharp || overlay.stamp == overlaid_)) ||
+        (!sharp && comparable)) {
         // The kept picture, from its view to this one: the copy of its middle
         // nearest this view's, for a map that goes round the earth.
         Viewport kept = pictured_;
@@ -252,6 +261,11 @@ void LandPicture::draw(QPainter &painter, const Viewport &view, qreal pixelRatio
         return;
     }
     render(view, pixelRatio);
+    overlaid_ = overlay.stamp;
+    if (overlay.paint) {
+        QPainter over(&picture_);
+        overlay.paint(over);
+    }
     painter.drawPixmap(QPointF(0, 0), picture_);
 }
 

@@ -16,11 +16,21 @@
 #include <QRectF>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 class QPainter;
 
 namespace pelagor {
+
+// What is drawn over the land into the kept picture, so that it moves with
+// the picture while the view does; `stamp` tells one drawing from another
+// (0 for none).
+struct PictureOverlay {
+    std::uint64_t stamp = 0;
+    std::function<void(QPainter &painter)> paint;
+};
 
 class LandPicture {
 public:
@@ -30,8 +40,11 @@ public:
     static const QColor kOffEarth;
 
     // Draws the picture for the view: the kept one, moved and scaled to it,
-    // when `sharp` is false and one is kept; else drawn anew for the view.
-    void draw(QPainter &painter, const Viewport &view, qreal pixelRatio, bool sharp);
+    // when `sharp` is false and one is kept; else drawn anew for the view,
+    // the overlay over it (and anew for another overlay, unless the kept
+    // picture of the view has none yet).
+    void draw(QPainter &painter, const Viewport &view, qreal pixelRatio, bool sharp,
+              const PictureOverlay &overlay = {});
     // Whether the kept picture is the view's own.
     [[nodiscard]] bool isSharpFor(const Viewport &view, qreal pixelRatio) const;
     // Drops the kept picture.
@@ -65,6 +78,7 @@ private:
     std::array<Shapes, 6> shapes_;
     QPixmap picture_;
     Viewport pictured_;
+    std::uint64_t overlaid_ = 0;
 };
 
 // From the plane of the land's shapes for the projection's kind (with the

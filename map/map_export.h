@@ -3,7 +3,9 @@
 
 // The map for the teacher's worksheet, drawn onto a device: a PNG picture
 // with the caption line above the map, or an A4 landscape PDF page with
-// the title once and the map filling the rest, its texts as text. Where the
+// the title once and the map filling the rest, its texts as text. It is an
+// atlas page: every sea of the view a mark of its own (drawn aside, with a
+// line to its point, where seas crowd) and named where its name fits. Where the
 // bytes go is the caller's (the window writes files whole).
 #pragma once
 

@@ -6,7 +6,7 @@
 #include "map/focus_layer.h"
 #include "map/land_layer.h"
 #include "map/marks_layer.h"
-#include "map/plates_layer.h"
+#include "map/names_layer.h"
 
 #include <QPainter>
 
@@ -14,12 +14,14 @@ namespace pelagor {
 
 MapLayers::MapLayers()
 {
-    auto land = std::make_unique<LandLayer>();
+    auto names = std::make_unique<NamesLayer>();
+    names_ = names.get();
+    auto land = std::make_unique<LandLayer>(*names);
     land_ = &land->picture();
     layers_.push_back(std::move(land));
     layers_.push_back(std::make_unique<MarksLayer>());
     layers_.push_back(std::make_unique<FocusLayer>());
-    layers_.push_back(std::make_unique<PlatesLayer>());
+    layers_.push_back(std::move(names));
 }
 
 void MapLayers::draw(const LayerPainting &painting)
@@ -36,6 +38,11 @@ void MapLayers::draw(const LayerPainting &painting)
 LandPicture &MapLayers::land() const
 {
     return *land_;
+}
+
+const std::vector<PlacedName> &MapLayers::names() const
+{
+    return names_->placed();
 }
 
 } // namespace pelagor

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The map is drawn in layers, each one thing over the last in a fixed order:
-// the land and water, the marks with their leader lines, the keyboard's
-// focus, the names on their plates. A new kind of drawing is a new layer.
+// the land and water (with the names, drawn into its picture), the marks
+// with their leader lines, the keyboard's focus, the names that stand out on
+// their plates. A new kind of drawing is a new layer.
 #pragma once
 
 #include "map/map_scene.h"
@@ -11,6 +12,7 @@
 #include <QFont>
 #include <QPointF>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,6 +21,8 @@ class QPainter;
 namespace pelagor {
 
 class LandPicture;
+class NamesLayer;
+struct PlacedName;
 
 // What a layer draws with. The painter's origin is the top left of the
 // map's area, which stands at `origin` on the device; the layer draws over
@@ -34,6 +38,9 @@ struct LayerPainting {
     // Whether the keyboard is in the map, so that its focus shows.
     bool focusShown = false;
     QFont font;
+    // Asks for another frame soon after this one, where there is a screen
+    // to draw it; empty on a picture or a page, drawn once.
+    std::function<void()> paintAgain;
 };
 
 class MapLayer {
@@ -56,10 +63,13 @@ public:
     void draw(const LayerPainting &painting);
     // The picture of the land and water, kept between frames.
     [[nodiscard]] LandPicture &land() const;
+    // The names placed for the last view drawn at rest, in the map's area.
+    [[nodiscard]] const std::vector<PlacedName> &names() const;
 
 private:
     std::vector<std::unique_ptr<MapLayer>> layers_;
     LandPicture *land_ = nullptr;
+    NamesLayer *names_ = nullptr;
 };
 
 // The colour every mark is filled with.

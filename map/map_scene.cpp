@@ -316,8 +316,17 @@ void MapScene::updateTargets()
     }
     const bool laidOut = !layoutValid_;
     if (!layoutValid_) {
-        const int picked = shown_ == Shown::Sea || isMarked(sea_) ? sea_ : -1;
-        layout_ = layoutTargets(view_.projection(), view_.scale(), marked_, picked, kTargetGap);
+        if (marksApart_) {
+            // On paper the view stays: the marks are kept inside it.
+            const QRectF room = targetRoom();
+            layout_ = spreadTargets(
+                view_.projection(), view_.scale(), marked_, pickedMark(), kTargetGap,
+                QRectF(view_.toPlane(room.topLeft()), view_.toPlane(room.bottomRight()))
+                    .normalized());
+        } else {
+            layout_ =
+                layoutTargets(view_.projection(), view_.scale(), marked_, pickedMark(), kTargetGap);
+        }
         laidOutAt_ = view_.scale();
         layoutValid_ = true;
     }
@@ -413,12 +422,17 @@ void MapScene::keepInView(const Target &target)
     panBy(kept - at, false);
 }
 
+std::vector<std::size_t> MapScene::tabOrder() const
+{
+    return readingOrder(view_, shownTargets_, 2 * kTargetGap);
+}
+
 void MapScene::moveFocus(bool forward)
 {
     if (shownTargets_.empty()) {
         return;
     }
-    const std::vector<std::size_t> order = readingOrder(view_, shownTargets_, 2 * kTargetGap);
+    const std::vector<std::size_t> order = tabOrder();
     const int current = focusedTarget();
     const auto at = std::ranges::find(order, static_cast<std::size_t>(current));
     std::size_t next = 0;
@@ -439,6 +453,28 @@ bool MapScene::setHovered(int index)
     }
     hovered_ = index;
     return true;
+}
+
+void MapScene::setMarksApart(bool apart)
+{
+    if (apart != marksApart_) {
+        marksApart_ = apart;
+        layoutValid_ = false;
+        updateTargets();
+    }
+}
+
+std::span<const Target> MapScene::layout() const
+{
+    if (!layoutValid_) {
+        return {};
+    }
+    return layout_;
+}
+
+int MapScene::pickedMark() const
+{
+    return shown_ == Shown::Sea || isMarked(sea_) ? sea_ : -1;
 }
 
 std::vector<std::size_t> MapScene::labelledTargets() const

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace pelagor {
@@ -66,6 +67,17 @@ public:
         markAfter_ = after;
     }
     void setNamesHidden(bool hidden) { namesHidden_ = hidden; }
+    // Whether every sea whose mark shows is named where its name fits, as an
+    // atlas names them, or only the picked, the focused and the hovered one.
+    void setAtlas(bool atlas) { atlas_ = atlas; }
+    void setOceanNamesHidden(bool hidden) { oceanNamesHidden_ = hidden; }
+    // For a page, where a group cannot be opened: every sea marked a mark of
+    // its own, drawn aside with a line to its point where seas crowd.
+    void setMarksApart(bool apart);
+    // For a blank map to test with: each mark numbered in the order Tab
+    // walks them, instead of the seas' names.
+    void setNumbered(bool numbered) { numbered_ = numbered; }
+    [[nodiscard]] bool numbered() const { return numbered_; }
 
     [[nodiscard]] Shown shown() const { return shown_; }
     [[nodiscard]] bool showsPick() const { return shown_ != Shown::World; }
@@ -75,6 +87,8 @@ public:
     [[nodiscard]] const std::vector<int> &marked() const { return marked_; }
     [[nodiscard]] bool isMarked(int row) const;
     [[nodiscard]] bool namesHidden() const { return namesHidden_; }
+    [[nodiscard]] bool atlas() const { return atlas_; }
+    [[nodiscard]] bool oceanNamesHidden() const { return oceanNamesHidden_; }
     [[nodiscard]] const QString &markNote() const { return markNote_; }
     [[nodiscard]] const QString &markAfter() const { return markAfter_; }
 
@@ -95,6 +109,11 @@ public:
     [[nodiscard]] bool isMoving() const { return moving_; }
     // The gesture has rested: the targets laid out for the scale it came to.
     void rest();
+
+    // Every target laid out at the scale of the last rest, in view or not.
+    [[nodiscard]] std::span<const Target> layout() const;
+    // The sea picked among the marks, or −1.
+    [[nodiscard]] int pickedMark() const;
 
     // The targets in view, and where each stands: its copy nearest the
     // middle, and the copies of it in view.
@@ -120,6 +139,8 @@ public:
     void clearFocus() { focusedRow_ = -1; }
     // Tab and Shift+Tab: the next target in reading order, round at the ends.
     void moveFocus(bool forward);
+    // The targets in the order Tab walks them, by their index in targets().
+    [[nodiscard]] std::vector<std::size_t> tabOrder() const;
     [[nodiscard]] int hovered() const { return hovered_; }
     // False when it was hovered already.
     bool setHovered(int index);
@@ -140,6 +161,10 @@ private:
     // Of the oceans whose seas showSeas() marks.
     int oceanCount_ = 0;
     bool namesHidden_ = false;
+    bool atlas_ = true;
+    bool oceanNamesHidden_ = false;
+    bool marksApart_ = false;
+    bool numbered_ = false;
     QString markNote_;
     QString markAfter_;
     std::vector<int> marked_;

@@ -53,6 +53,16 @@ void MarksLayer::draw(const LayerPainting &painting)
             drawKind(painting, Kind::Point, leader.p2());
         }
     }
+    if (scene.numbered()) {
+        // Each mark its number, as a group's mark its count.
+        const std::vector<std::size_t> order = scene.tabOrder();
+        for (std::size_t n = 0; n < order.size(); ++n) {
+            for (const QPointF centre : scene.targetCopies(scene.targets()[order[n]])) {
+                drawKind(painting, static_cast<int>(n + 1), centre);
+            }
+        }
+        return;
+    }
     for (const Target &target : scene.targets()) {
         int kind = Kind::Mark;
         if (target.isGroup()) {

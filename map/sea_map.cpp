@@ -143,6 +143,15 @@ QColor SeaMap::markColour()
     return pelagor::markColour();
 }
 
+std::vector<PlacedName> SeaMap::names() const
+{
+    std::vector<PlacedName> names = layers_.names();
+    for (PlacedName &name : names) {
+        name.box.translate(mapArea().topLeft());
+    }
+    return names;
+}
+
 double SeaMap::captionHeight() const
 {
     // Asked for at every step of a gesture; it changes with the font alone.
@@ -298,6 +307,18 @@ void SeaMap::setNamesHidden(bool hidden)
 {
     scene_.setNamesHidden(hidden);
     describe();
+    update();
+}
+
+void SeaMap::setAtlasNames(bool atlas)
+{
+    scene_.setAtlas(atlas);
+    update();
+}
+
+void SeaMap::setOceanNamesHidden(bool hidden)
+{
+    scene_.setOceanNamesHidden(hidden);
     update();
 }
 
@@ -587,7 +608,10 @@ void SeaMap::paintEvent(QPaintEvent *event)
                   .pixelRatio = painter.device()->devicePixelRatioF(),
                   .onPage = false,
                   .focusShown = hasFocus(),
-                  .font = font()});
+                  .font = font(),
+                  .paintAgain = [this] {
+                      QTimer::singleShot(0, this, [this] { update(mapArea().toAlignedRect()); });
+                  }});
 }
 
 void SeaMap::paintCaption(QPainter &painter, const QRectF &bar) const

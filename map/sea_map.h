@@ -13,6 +13,7 @@
 #include "map/map_input.h"
 #include "map/map_layers.h"
 #include "map/map_scene.h"
+#include "map/name_placement.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -55,6 +56,12 @@ public:
     // screen reader is handed.
     void setNamesHidden(bool hidden);
     [[nodiscard]] bool namesHidden() const { return scene_.namesHidden(); }
+    // Whether every sea whose mark shows is named where its name fits, as an
+    // atlas names them (the default), or only the picked sea, the focused
+    // and the hovered mark.
+    void setAtlasNames(bool atlas);
+    // Leaves the oceans' names out of the drawing.
+    void setOceanNamesHidden(bool hidden);
 
     // Called with the sea row of a mark that was clicked, tapped, or picked
     // with Enter or Space (`byKeyboard`), before seaPicked() is signalled.
@@ -91,6 +98,10 @@ public:
     // Puts a button of the embedding window's on the map's bar, left of the
     // map's own; the map owns it from then on and never gives it the focus.
     void addBarButton(QToolButton *button);
+
+    // The names drawn on the map at its last rest, where they stand in the
+    // widget.
+    [[nodiscard]] std::vector<PlacedName> names() const;
 
     // The colour every mark is filled with.
     [[nodiscard]] static QColor markColour();

@@ -3,10 +3,12 @@
 
 #include "map/targets.h"
 
+#include "catalogue/naming_rank.h"
 #include "catalogue/sea_points.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace pelagor {
@@ -38,6 +40,19 @@ QPointF between(const Projection &projection, QPointF from, QPointF to)
 double length(QPointF offset)
 {
     return std::hypot(offset.x(), offset.y());
+}
+
+// Every mark in the turn of the earth round the central meridian.
+void inCentralTurn(const Projection &projection, std::vector<Target> &targets)
+{
+    const double period = projection.period();
+    for (Target &target : targets) {
+        if (period > 0) {
+            const double shift = target.plane.x() - std::remainder(target.plane.x(), period);
+            target.plane.rx() -= shift;
+            target.lies.rx() -= shift;
+        }
+    }
 }
 
 } // namespace
@@ -132,15 +147,89 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
         }
     }
     targets = std::move(kept);
-    // Every mark in the turn of the earth round the central meridian.
+    inCentralTurn(projection, targets);
+    return targets;
+}
+
+std::vector<Target> spreadTargets(const Projection &projection, double scale,
+                                  std::span<const int> rows, int picked, double gap,
+                                  const QRectF &within)
+{
     const double period = projection.period();
-    for (Target &target : targets) {
-        if (period > 0) {
-            const double shift = target.plane.x() - std::remainder(target.plane.x(), period);
-            target.plane.rx() -= shift;
-            target.lies.rx() -= shift;
+    const auto inside = [&within, period](QPointF place) {
+        return within.contains(place) ||
+               (period > 0 && (within.contains(place + QPointF(period, 0)) ||
+                               within.contains(place - QPointF(period, 0))));
+    };
+    std::vector<int> order(rows.begin(), rows.end());
+    const auto rank = [picked](int row) {
+        return row == picked ? -1 : catalogue::kNamingRankOfRow.at(static_cast<std::size_t>(row));
+    };
+    std::ranges::stable_sort(order, [&rank](int a, int b) { return rank(a) < rank(b); });
+    std::vector<Target> targets;
+    targets.reserve(order.size());
+    if (!(scale > 0) || !std::isfinite(scale)) {
+        for (const int row : order) {
+            const QPointF at = planeOf(projection, row);
+            targets.push_back({{row}, at, at});
         }
+        return targets;
     }
+    const double apart = gap / scale;
+    std::vector<QPointF> points;
+    points.reserve(order.size());
+    for (const int row : order) {
+        points.push_back(planeOf(projection, row));
+    }
+    // How near a place comes to the marks placed and to the other seas'
+    // points (whose dots a mark must not hide), as a share of the gap.
+    const auto room = [&](QPointF place, std::size_t own) {
+        double nearest = std::numeric_limits<double>::max();
+        for (const Target &placed : targets) {
+            nearest = std::min(nearest, length(between(projection, placed.plane, place)) / apart);
+        }
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            if (i != own) {
+                nearest =
+                    std::min(nearest, 2 * length(between(projection, points[i], place)) / apart);
+            }
+        }
+        return nearest;
+    };
+    // Round the point, ring by ring, twelve places to the first ring and
+    // more to each farther one; the first place with room, else the roomiest.
+    constexpr int kRings = 12;
+    constexpr int kFirstRing = 12;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const QPointF at = points[i];
+        const bool kept = inside(at);
+        QPointF chosen = at;
+        if (room(at, i) < 1) {
+            double best = -1;
+            for (int ring = 1; ring <= kRings && best < 1; ++ring) {
+                const int places = kFirstRing * ring;
+                const double radius = apart * kAsideSlack * ring;
+                for (int k = 0; k < places; ++k) {
+                    const double angle = 2 * std::numbers::pi * k / places;
+                    const QPointF place = at + QPointF(std::cos(angle), std::sin(angle)) * radius;
+                    if ((projection.isPolar() && length(place) > Projection::kPolarReach) ||
+                        (kept && !inside(place))) {
+                        continue;
+                    }
+                    const double free = room(place, i);
+                    if (free > best) {
+                        best = free;
+                        chosen = place;
+                        if (free >= 1) {
+                            break;
+                        }
+                    }
+                }
+            }
+        }
+        targets.push_back({{order[i]}, chosen, at});
+    }
+    inCentralTurn(projection, targets);
     return targets;
 }
 

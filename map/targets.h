@@ -13,6 +13,7 @@
 #include "map/viewport.h"
 
 #include <QPointF>
+#include <QRectF>
 
 #include <span>
 #include <vector>
@@ -36,6 +37,15 @@ struct Target {
 // keeps a mark of its own.
 [[nodiscard]] std::vector<Target> layoutTargets(const Projection &projection, double scale,
                                                 std::span<const int> rows, int picked, double gap);
+
+// The targets for a page, where a group cannot be opened: every marked row a
+// mark of its own, where it lies; a mark that would stand closer than `gap`
+// to one placed before it (the picked row's first, then the better-known
+// seas') is drawn aside, as near its point as it can be, with a line to it;
+// inside `within` (on the plane) where its point lies there.
+[[nodiscard]] std::vector<Target> spreadTargets(const Projection &projection, double scale,
+                                                std::span<const int> rows, int picked, double gap,
+                                                const QRectF &within);
 
 // The view that opens a group: round its seas, at the least zoom at which
 // each of them has a mark of its own among `rows`.

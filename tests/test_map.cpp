@@ -316,7 +316,26 @@ private slots:
                 QVERIFY(zoom != 1.0 || seen.contains(view.toView(pelagor::catalogue::kSeaPoints.at(
                                            static_cast<std::size_t>(sea)))));
             }
-            if (zoom != 1.0 || sea >= 0) {
+            if (zoom != 1.0) {
+                continue;
+            }
+            // On paper: every sea a mark of its own, apart from the others,
+            // a mark drawn aside linked to its sea's point.
+            const std::vector<Target> apart =
+                pelagor::spreadTargets(view.projection(), view.scale(), rows, sea,
+                                       pelagor::kTargetGap, QRectF(-1e9, -1e9, 2e9, 2e9));
+            QVERIFY(closestTargets(view, apart) >= pelagor::kTargetGap);
+            std::vector<int> each;
+            for (const Target &target : apart) {
+                QCOMPARE(target.rows.size(), std::size_t{1});
+                const int row = target.rows.front();
+                each.push_back(row);
+                QCOMPARE(view.toView(view.nearestCopy(target.lies)),
+                         view.toView(pelagor::catalogue::kSeaPoints.at(std::size_t(row))));
+            }
+            std::ranges::sort(each);
+            QCOMPARE(each, rows);
+            if (sea >= 0) {
                 continue;
             }
             for (const Target &target : targets) {
@@ -560,6 +579,19 @@ private slots:
                      qPrintable(QString::number(row)));
         }
         QVERIFY(view.toEarth(QPointF(seen.width() / 2, seen.height() / 2)).has_value());
+        // On paper, numbered: every sea of the view a mark of its own in it,
+        // each once in the order Tab walks them.
+        pelagor::MapScene paper = scene;
+        paper.setMarksApart(true);
+        std::vector<int> numbered;
+        for (const std::size_t index : paper.tabOrder()) {
+            QCOMPARE(paper.targets()[index].rows.size(), std::size_t{1});
+            numbered.push_back(paper.targets()[index].rows.front());
+        }
+        std::ranges::sort(numbered);
+        if (ocean >= 0) {
+            QCOMPARE(numbered, rows);
+        }
         if (pixels.width() > 1000) {
             return;
         }

@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGestureEvent>
@@ -31,6 +32,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
@@ -450,6 +452,32 @@ private slots:
         }
         QCOMPARE(w.Text(), seaLookup(QStringLiteral("Черно море"), 0));
         QCOMPARE(colourAt(), pelagor::SeaMap::markColour());
+        // Its neighbours named as an atlas names them, the Black Sea on its
+        // plate: each name inside the map, its letters drawn where it stands.
+        QVERIFY(QTest::qWaitFor([map] {
+            map->grab();
+            return !map->names().empty();
+        }));
+        const QImage drawn = map->grab().toImage();
+        const std::vector<pelagor::PlacedName> names = map->names();
+        QVERIFY(std::ranges::any_of(names, [](const pelagor::PlacedName &name) {
+            return name.text == QStringLiteral("Черно море");
+        }));
+        for (const pelagor::PlacedName &name : names) {
+            QVERIFY2(QRectF(map->rect()).contains(name.box), qPrintable(name.text));
+            const double ratio = map->devicePixelRatio();
+            const QRect box = QRectF(name.box.topLeft() * ratio, name.box.size() * ratio)
+                                  .toAlignedRect()
+                                  .intersected(drawn.rect());
+            int letters = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y) {
+                for (int x = box.left(); x <= box.right(); ++x) {
+                    const QColor colour = drawn.pixelColor(x, y);
+                    letters += colour.blue() >= colour.red() && colour.value() < 120 ? 1 : 0;
+                }
+            }
+            QVERIFY2(name.ocean >= 0 || letters > 5, qPrintable(name.text));
+        }
         QVERIFY2(map->accessibleDescription().contains(QStringLiteral("Черно море")) &&
                      map->accessibleDescription().contains(
                          QStringLiteral("43,0 градуса северна ширина, 34,0 градуса източна")),
@@ -658,7 +686,9 @@ private slots:
                  seaLookup(seaList(w)->item(row)->text(), pelagor::catalogue::oceanOfSea(row)));
     }
 
-    // Ctrl+S in the map, the dialog cancelled: the keyboard is the map's again.
+    // Ctrl+S in the map offers the atlas page and the numbered blank map; a
+    // numbered PDF holds its key as text on its second page. Saved, or the
+    // dialog cancelled, the keyboard is the map's again.
     void mapKeepsTheKeyboardAfterSaving()
     {
         Pelagor &w = *window_;
@@ -666,13 +696,50 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
         pelagor::SeaMap *map = w.seaMap();
         QVERIFY(map != nullptr && QTest::qWaitFor([map] { return map->hasFocus(); }));
-        QTimer::singleShot(0, [] {
-            if (QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; })) {
-                QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+        const QTemporaryDir folder;
+        const QString saved = folder.filePath(QStringLiteral("контурна.pdf"));
+        for (const bool save : {true, false}) {
+            QTimer::singleShot(0, [save, saved] {
+                if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; })) {
+                    return;
+                }
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                if (!save || dialog == nullptr || dialog->nameFilters().size() != 4) {
+                    QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+                    return;
+                }
+                dialog->selectNameFilter(dialog->nameFilters().at(3));
+                dialog->selectFile(saved);
+                static_cast<QDialog *>(dialog)->accept();
+            });
+            QTest::keyClick(map, Qt::Key_S, Qt::ControlModifier);
+            QVERIFY(QTest::qWaitFor([map] { return QApplication::focusWidget() == map; }));
+        }
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-f"), QStringLiteral("2"), saved, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        // Each line of the key "number. name", the numbers 1, 2, … and each
+        // sea of the ocean once.
+        QStringList names;
+        QList<int> numbers;
+        static const QRegularExpression entry(QStringLiteral("^(\\d+)\\. (.+)$"));
+        for (const QString &line : QString::fromUtf8(text.readAllStandardOutput()).split(u'\n')) {
+            const QRegularExpressionMatch found = entry.match(line.trimmed());
+            if (found.hasMatch()) {
+                numbers << found.captured(1).toInt();
+                names << found.captured(2);
             }
-        });
-        QTest::keyClick(map, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(QTest::qWaitFor([map] { return QApplication::focusWidget() == map; }));
+        }
+        std::ranges::sort(numbers);
+        names.sort();
+        QStringList expected;
+        for (const int row : pelagor::catalogue::seasOfOcean(3)) {
+            expected << pelagor::catalogue::seaName(row);
+            QCOMPARE(numbers.value(expected.size() - 1), expected.size());
+        }
+        expected.sort();
+        QCOMPARE(names, expected);
         const QString answer = w.Text();
         const QPointF centre = map->viewport().centre();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -806,6 +873,9 @@ private slots:
             // The keyboard on the question, no answer and no mark in its hand.
             QCOMPARE(QApplication::focusWidget(), question);
             QCOMPARE(map->focusedTarget(), -1);
+            // No sea named, nor the oceans while an ocean is asked.
+            QVERIFY(map->namesHidden() && !map->scene().atlas());
+            QCOMPARE(map->scene().oceanNamesHidden(), asked.asks == Asks::Ocean);
             QTest::keyClick(question, Qt::Key_Return);
             QTest::keyClick(question, Qt::Key_Space);
             QCOMPARE(round->answered(), n);
@@ -891,6 +961,9 @@ private slots:
             }
             QCOMPARE(label("PracticeFeedback"), feedbackText(asked, given));
             QCOMPARE(label("PracticeAside"), pelagor::catalogue::answerAside(asked.sea));
+            // Answered: the asked sea named, on its own, and the oceans.
+            QVERIFY(!map->namesHidden() && !map->scene().atlas());
+            QVERIFY(!map->scene().oceanNamesHidden());
             // Enter twice, or a double click: on to the next question, which
             // the second answers not.
             if (handIn == u"gone" && n + 1 < round->count()) {
@@ -906,6 +979,8 @@ private slots:
         auto *missed = control<QPushButton>(*practice, "PracticeMissed");
         QCOMPARE(missed->isEnabled(), !right);
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(*practice, "PracticeResult"));
+        // The end's map is the atlas.
+        QVERIFY(!map->namesHidden() && map->scene().atlas() && !map->scene().oceanNamesHidden());
 
         // The result handed in, or why not; saved by hand all the same, and read back.
         const QStringList written = QDir(resultFolder).entryList(QDir::Files);

@@ -54,6 +54,8 @@ private slots:
         wrong("bad size", {QStringLiteral("--export-map"), png, QStringLiteral("--size"),
                            QStringLiteral("299x180")});
         wrong("size not WxH", {QStringLiteral("--export-map"), png, QStringLiteral("--size=big")});
+        wrong("numbers without a map", {QStringLiteral("--numbers")},
+              QStringLiteral("--numbers се дава само с --export-map"));
         wrong("unknown sea", {QStringLiteral("--export-map"), png, QStringLiteral("--sea"),
                               QStringLiteral("Море")});
         wrong("unknown ocean", {QStringLiteral("--export-map"), png, QStringLiteral("--ocean"),
@@ -119,6 +121,13 @@ private slots:
                            QStringLiteral("--ocean=Тихи")}
             << 0 << QStringLiteral("карта.pdf") << QSize()
             << QStringLiteral("Моретата на океана – 29");
+        // A numbered map: no sea named on it, each once in its key, the
+        // southernmost last.
+        QTest::newRow("ocean, numbered PDF")
+            << QStringList{QStringLiteral("--export-map"), QStringLiteral("контурна.pdf"),
+                           QStringLiteral("--ocean=Тихи"), QStringLiteral("--numbers")}
+            << 0 << QStringLiteral("контурна.pdf") << QSize()
+            << QStringLiteral("29. Тасманово море");
     }
 
     void commandLine()
@@ -188,7 +197,11 @@ private slots:
             }
             const QString page = QString::fromUtf8(text.readAllStandardOutput());
             QCOMPARE(page.count(says), 1);
-            QVERIFY2(page.contains(QStringLiteral("страница 2 от")), qPrintable(page));
+            // The card of the pick on a second page; a numbered map's key instead.
+            QVERIFY2(page.contains(arguments.contains(QStringLiteral("--numbers"))
+                                       ? QStringLiteral("Ключ към")
+                                       : QStringLiteral("страница 2 от")),
+                     qPrintable(page));
         }
     }
 

@@ -76,6 +76,7 @@ constexpr ProgramOption kProgramOptions[] = {
     {"kind", "вид", true},  {"variant", "номер", true},     {"export-map", "файл", false},
     {"sea", "море", false}, {"ocean", "океан", true},       {"size", "ШxВ", false},
     {"pupil", "име", true}, {"result", "файл|папка", true}, {"export-table", "файл", false},
+    {"numbers", "", false},
 };
 
 const ProgramOption *programOption(std::string_view name)
@@ -127,6 +128,11 @@ QString helpOf(std::string_view name)
         return QStringLiteral("Записва таблица на моретата (площ, дълбочина, страни, източници) "
                               "във файл .csv за електронна таблица и завършва, без да отваря "
                               "прозорец.");
+    }
+    if (name == "numbers") {
+        return QStringLiteral("С --export-map: контурна карта за изпитване – моретата са "
+                              "номерирани, без имената им; ключът (номер и име) е на втори лист "
+                              "на PDF или в ивица под картата в картината .png.");
     }
     if (name == "sea") {
         return QStringLiteral("С --export-map: картата на това море, както е в списъка.");
@@ -438,6 +444,7 @@ StartOptions readCommandLine(const QApplication & /*app*/)
     const QCommandLineOption pupil = named("pupil");
     const QCommandLineOption result = named("result");
     const QCommandLineOption exportTable = named("export-table");
+    const QCommandLineOption numbers = named("numbers");
 
     if (!parser.parse(QCoreApplication::arguments())) {
         // An unknown option quoted as it was typed, dashes and all.
@@ -469,8 +476,8 @@ StartOptions readCommandLine(const QApplication & /*app*/)
         return endingWith(EXIT_SUCCESS);
     }
     if (parser.isSet(exportTable)) {
-        for (const QCommandLineOption *given :
-             {&map, &practise, &questions, &kind, &variant, &exportMap, &sea, &ocean, &size}) {
+        for (const QCommandLineOption *given : {&map, &practise, &questions, &kind, &variant,
+                                                &exportMap, &sea, &ocean, &size, &numbers}) {
             if (parser.isSet(*given)) {
                 return usageError(QStringLiteral("--export-table записва само таблицата и не се "
                                                  "съчетава с --%1.")
@@ -508,7 +515,7 @@ StartOptions readCommandLine(const QApplication & /*app*/)
         }
     }
     if (!parser.isSet(exportMap)) {
-        for (const QCommandLineOption *given : {&sea, &size}) {
+        for (const QCommandLineOption *given : {&sea, &size, &numbers}) {
             if (parser.isSet(*given)) {
                 return usageError(QStringLiteral("--%1 се дава само с --export-map.")
                                       .arg(given->names().constFirst()));
@@ -594,6 +601,7 @@ StartOptions readCommandLine(const QApplication & /*app*/)
         }
         request.size = *given;
     }
+    request.numbers = parser.isSet(numbers);
     StartOptions written;
     written.exportMap = request;
     return written;
@@ -603,6 +611,7 @@ int exportMap(const MapExport &request)
 {
     MapScene scene;
     scene.show({.ocean = request.ocean.value_or(-1), .sea = request.sea.value_or(-1)});
+    scene.setNumbered(request.numbers);
     const QString error =
         writeMapFile(request.file, scene, programFont(), pictureSize(request.size));
     if (!error.isEmpty()) {

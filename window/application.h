@@ -56,6 +56,8 @@ struct MapExport {
     std::optional<int> sea;
     std::optional<int> ocean;
     QSize size{1200, 600};
+    // A numbered blank map with its key, not the atlas page.
+    bool numbers = false;
 };
 
 // A practice round started from the command line (--practice).

@@ -95,6 +95,9 @@ void MapWindow::saveMapAs()
 {
     const QString png = QStringLiteral("Картина PNG (*.png)");
     const QString pdf = QStringLiteral("Документ PDF, лист A4 (*.pdf)");
+    // The blank map for a test, numbered, with its key.
+    const QString numberedPng = QStringLiteral("Контурна карта с номера, картина PNG (*.png)");
+    const QString numberedPdf = QStringLiteral("Контурна карта с номера, документ PDF (*.pdf)");
     QString folder;
     for (const auto where : {QStandardPaths::PicturesLocation, QStandardPaths::DocumentsLocation}) {
         const QString path = QStandardPaths::writableLocation(where);
@@ -107,12 +110,13 @@ void MapWindow::saveMapAs()
                        folder.isEmpty() ? QDir::homePath() : folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({png, pdf});
+    dialog.setNameFilters({png, pdf, numberedPng, numberedPdf});
     dialog.setDefaultSuffix(QStringLiteral("png"));
     dialog.selectFile(QStringLiteral("карта.png"));
     // The name typed follows the kind of file chosen.
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &pdf](const QString &filter) {
-        const QString suffix = filter == pdf ? QStringLiteral("pdf") : QStringLiteral("png");
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &filter) {
+        const QString suffix =
+            filter == pdf || filter == numberedPdf ? QStringLiteral("pdf") : QStringLiteral("png");
         dialog.setDefaultSuffix(suffix);
         const QFileInfo typed(dialog.selectedFiles().value(0));
         if (!typed.completeBaseName().isEmpty()) {
@@ -123,8 +127,11 @@ void MapWindow::saveMapAs()
     if (chosen) {
         // The map as it is shown, at its size and the screen's density.
         const QSizeF area = map_->scene().size();
+        MapScene drawn = map_->scene();
+        const QString filter = dialog.selectedNameFilter();
+        drawn.setNumbered(filter == numberedPng || filter == numberedPdf);
         const QString error = writeMapFile(
-            dialog.selectedFiles().constFirst(), map_->scene(), map_->font(),
+            dialog.selectedFiles().constFirst(), drawn, map_->font(),
             {.logical = QSizeF(area.width(), captionBarHeight(map_->font()) + area.height()),
              .ratio = map_->devicePixelRatioF()});
         if (!error.isEmpty()) {

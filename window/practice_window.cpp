@@ -66,6 +66,7 @@ PracticeWindow::PracticeWindow(QWidget *form)
 
     map_->setObjectName(QStringLiteral("PracticeMap"));
     map_->setNamesHidden(true);
+    map_->setAtlasNames(false);
     map_->setMinimumSize(kMapSize / 2);
 
     auto *layout = new QHBoxLayout(this);
@@ -298,6 +299,8 @@ void PracticeWindow::ask()
     // Never the asked sea framed: the view of the round's oceans, no mark
     // in the keyboard's hand.
     map_->setNamesHidden(true);
+    map_->setAtlasNames(false);
+    map_->setOceanNamesHidden(asked.asks == Asks::Ocean);
     map_->showSeas(roundSeas());
 
     // The keyboard rests on the question: a reader says it (its name), then
@@ -329,6 +332,7 @@ void PracticeWindow::takeAnswer(Asks kind, int given)
     enter_->setEnabled(true);
     // The sea in its place, named, now that it is answered.
     map_->setNamesHidden(false);
+    map_->setOceanNamesHidden(false);
     map_->frameSea(asked.sea);
     if (!asker->handFeedback(asked, right, feedback_->text(), aside_->text())) {
         say(feedback_->text() + u' ' + aside_->text(), next_);
@@ -379,6 +383,8 @@ void PracticeWindow::finish()
     setWindowTitle(practice::titleText(*round_));
     end_->showRound(*round_);
     map_->setNamesHidden(false);
+    map_->setAtlasNames(true);
+    map_->setOceanNamesHidden(false);
     map_->showSeas(roundSeas());
     handResultIn();
     QString spoken = practice::resultText(*round_) + QStringLiteral(". ");
