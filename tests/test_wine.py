@@ -20,7 +20,10 @@ map's marks), goes on to the end with Enter and copies the review's row
 (Ctrl+C in its list): the question is the one the variant draws, the
 answer the one given; the ocean round, started with --pupil and --result
 C:\\users\\Public, leaves its result there, a PDF named after the pupil and
-the variant whose text (pdftotext) holds the question and the score. Uninstalls silently and checks that nothing of it is
+the variant whose text (pdftotext) holds the question and the score. From
+the command line it exports the Pacific's numbered worksheet as a PDF whose
+second page (pdftotext) is the key, numbers 1 to 29, in embedded fonts.
+Uninstalls silently and checks that nothing of it is
 left in Program Files or the Start menu. Every process it
 started (Xvfb, openbox, wineserver and Wine's own) is stopped by its PID and
 the scratch folder with the prefix removed, on failure too.
@@ -36,6 +39,7 @@ import contextlib
 import csv
 import hashlib
 import os
+import re
 import signal
 import struct
 import subprocess
@@ -132,6 +136,20 @@ def check_command_line(env, version, prefix):
         said += (len(rows), rows[78][:4])
     check(said == (0, "", "", 83, ["Черно море", "Атлантически океан", "43,0", "34,0"]),
           f"--export-table …\\Морета.csv: {said}")
+    # The numbered worksheet of the Pacific: its key on the second page, as
+    # text in fonts the PDF carries, as Debian's pdftotext and pdffonts read it.
+    pdf = os.path.join(prefix, "drive_c", "users", "Public", "Контурна.pdf")
+    said = command_line(env, "--export-map", r"C:\users\Public\Контурна.pdf", "--ocean", "Тихи",
+                        "--numbers")
+    key = run(["pdftotext", "-enc", "UTF-8", "-f", "2", "-l", "2", pdf, "-"]).stdout \
+        if os.path.exists(pdf) else ""
+    fonts = run(["pdffonts", pdf]).stdout.splitlines()[2:] if os.path.exists(pdf) else []
+    numbered = re.findall(r"\b(\d+)\. ", key)
+    check(said == (0, "", "") and "Ключ към" in key and "Тасманово море" in key
+          and sorted(map(int, numbered)) == list(range(1, 30)),
+          f"--export-map …\\Контурна.pdf --ocean Тихи --numbers: {said}, key {key!r}")
+    check(fonts and all(line.split()[-5] == "yes" for line in fonts),
+          f"the worksheet's fonts are not all embedded: {fonts}")
 
 
 def picture(env, window):
