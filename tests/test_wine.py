@@ -141,9 +141,10 @@ def check_command_line(env, version, prefix):
     pdf = os.path.join(prefix, "drive_c", "users", "Public", "Контурна.pdf")
     said = command_line(env, "--export-map", r"C:\users\Public\Контурна.pdf", "--ocean", "Тихи",
                         "--numbers")
-    key = run(["pdftotext", "-enc", "UTF-8", "-f", "2", "-l", "2", pdf, "-"]).stdout \
-        if os.path.exists(pdf) else ""
-    fonts = run(["pdffonts", pdf]).stdout.splitlines()[2:] if os.path.exists(pdf) else []
+    key = run(["pdftotext", "-enc", "UTF-8", "-f", "2", "-l", "2", pdf, "-"]).stdout.decode(
+        errors="replace") if os.path.exists(pdf) else ""
+    fonts = run(["pdffonts", pdf]).stdout.decode(errors="replace").splitlines()[2:] \
+        if os.path.exists(pdf) else []
     numbered = re.findall(r"\b(\d+)\. ", key)
     check(said == (0, "", "") and "Ключ към" in key and "Тасманово море" in key
           and sorted(map(int, numbered)) == list(range(1, 30)),
