@@ -138,7 +138,7 @@ struct KeyLayout {
     double height = 0;
 };
 
-constexpr std::array kKeyShares{1.0, 0.9, 0.8, 0.7, 0.6};
+constexpr std::array kKeyShares{1.0, 0.9, 0.8, 0.7, 0.6, 0.5};
 // The least height of the map above a key in a picture, in logical pixels.
 constexpr double kSmallestMap = 60;
 constexpr double kKeyPadding = 4;
@@ -259,8 +259,9 @@ bool writeMapPicture(const MapScene &scene, const PictureSize &size, const QFont
     MapScene paper = onPaper(scene);
     const double bar = captionBarHeight(font);
     // A numbered map's key in a strip below it, inside the picture: in
-    // smaller letters where it would take more than half the room, and
-    // then the map smaller.
+    // smaller letters where it would take more than half the room, then the
+    // map smaller, down to kSmallestMap; in a picture too small even for
+    // that, the whole key all the same, the map taking what it leaves.
     QStringList key;
     KeyLayout layout;
     if (scene.numbered()) {
@@ -271,7 +272,7 @@ bool writeMapPicture(const MapScene &scene, const PictureSize &size, const QFont
             if (made.height > room / 2) {
                 made = keyLayout(lines, font, width, room - kSmallestMap);
             }
-            made.height = std::min(made.height, std::max(room / 2, room - kSmallestMap));
+            made.height = std::min(made.height, room - 1);
             return made;
         };
         layout = laidOut(keyLines(paper));
