@@ -1155,9 +1155,17 @@ private slots:
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         auto *azov = card->findChild<QPushButton *>(QStringLiteral("CardNeighbour"));
         QVERIFY(azov != nullptr);
-        // Scrolled to, where the card is short.
-        card->findChild<QScrollArea *>()->ensureWidgetVisible(azov);
-        QVERIFY(azov->visibleRegion().contains(azov->rect().center()));
+        // Scrolled to, where the card is short, once its page is laid out.
+        auto *scroll = card->findChild<QScrollArea *>();
+        QVERIFY2(QTest::qWaitFor([scroll, azov] {
+                     scroll->ensureWidgetVisible(azov);
+                     return azov->visibleRegion().contains(azov->rect().center());
+                 }),
+                 qPrintable(QStringLiteral("card %1×%2, link at %3 of %4")
+                                .arg(card->width())
+                                .arg(card->height())
+                                .arg(azov->mapTo(card, QPoint(0, 0)).y())
+                                .arg(scroll->widget()->height())));
         QTest::mouseClick(azov, Qt::LeftButton, {}, azov->rect().center());
         QCOMPARE(w.Text(), seaLookup(QStringLiteral("Азовско море"), 0));
         QCOMPARE(seaList(w)->currentRow(), 1);
