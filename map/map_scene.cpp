@@ -322,7 +322,8 @@ void MapScene::updateTargets()
             layout_ = spreadTargets(
                 view_.projection(), view_.scale(), marked_, pickedMark(), kTargetGap,
                 QRectF(view_.toPlane(room.topLeft()), view_.toPlane(room.bottomRight()))
-                    .normalized());
+                    .normalized(),
+                kTargetInset / view_.scale());
         } else {
             layout_ =
                 layoutTargets(view_.projection(), view_.scale(), marked_, pickedMark(), kTargetGap);

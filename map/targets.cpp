@@ -153,13 +153,28 @@ std::vector<Target> layoutTargets(const Projection &projection, double scale,
 
 std::vector<Target> spreadTargets(const Projection &projection, double scale,
                                   std::span<const int> rows, int picked, double gap,
-                                  const QRectF &within)
+                                  const QRectF &within, double reach)
 {
     const double period = projection.period();
     const auto inside = [&within, period](QPointF place) {
         return within.contains(place) ||
                (period > 0 && (within.contains(place + QPointF(period, 0)) ||
                                within.contains(place - QPointF(period, 0))));
+    };
+    // A point no farther than `reach` outside `within` (a point on the view's
+    // very edge, as 180° is, included whatever the rounding): the nearest
+    // place inside, else the point itself.
+    constexpr double kRounding = 1e-6;
+    const auto drawnIn = [&within, period, reach](QPointF point) {
+        for (const double shift : {0.0, period, -period}) {
+            const QPointF copy = point + QPointF(shift, 0);
+            const QPointF in(std::clamp(copy.x(), within.left(), within.right()),
+                             std::clamp(copy.y(), within.top(), within.bottom()));
+            if (length(in - copy) <= reach + kRounding && (shift == 0 || period > 0)) {
+                return in;
+            }
+        }
+        return point;
     };
     std::vector<int> order(rows.begin(), rows.end());
     const auto rank = [picked](int row) {
@@ -201,7 +216,7 @@ std::vector<Target> spreadTargets(const Projection &projection, double scale,
     constexpr int kRings = 12;
     constexpr int kFirstRing = 12;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const QPointF at = points[i];
+        const QPointF at = drawnIn(points[i]);
         const bool kept = inside(at);
         QPointF chosen = at;
         if (room(at, i) < 1) {
@@ -227,7 +242,7 @@ std::vector<Target> spreadTargets(const Projection &projection, double scale,
                 }
             }
         }
-        targets.push_back({{order[i]}, chosen, at});
+        targets.push_back({{order[i]}, chosen, points[i]});
     }
     inCentralTurn(projection, targets);
     return targets;

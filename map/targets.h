@@ -42,10 +42,11 @@ struct Target {
 // mark of its own, where it lies; a mark that would stand closer than `gap`
 // to one placed before it (the picked row's first, then the better-known
 // seas') is drawn aside, as near its point as it can be, with a line to it;
-// inside `within` (on the plane) where its point lies there.
+// inside `within` (on the plane) where its point lies there, or no farther
+// than `reach` outside it (by the view's edge: drawn in from there).
 [[nodiscard]] std::vector<Target> spreadTargets(const Projection &projection, double scale,
                                                 std::span<const int> rows, int picked, double gap,
-                                                const QRectF &within);
+                                                const QRectF &within, double reach = 0);
 
 // The view that opens a group: round its seas, at the least zoom at which
 // each of them has a mark of its own among `rows`.
