@@ -165,18 +165,31 @@ QString answerAside(int row)
     return parts.join(u' ');
 }
 
-QStringList cardLines(const SeaCard &card)
+QString coastsText(const SeaCard &card)
 {
-    QStringList lines{card.name, card.ocean};
-    addFigureLines(lines, card.figures);
-    lines << coastsHeading() + QStringLiteral(": ") +
-                 (card.countries.isEmpty() ? QStringLiteral("няма")
-                                           : card.countries.join(QStringLiteral(", ")));
+    return card.countries.isEmpty() ? QStringLiteral("няма")
+                                    : card.countries.join(QStringLiteral(", "));
+}
+
+QString coastsLine(const SeaCard &card)
+{
+    return coastsHeading() + QStringLiteral(": ") + coastsText(card);
+}
+
+QString neighboursLine(const SeaCard &card)
+{
     QStringList neighbours;
     for (const CardLink &link : card.neighbours) {
         neighbours << link.name;
     }
-    lines << neighboursHeading() + QStringLiteral(": ") + neighbours.join(QStringLiteral(", "));
+    return neighboursHeading() + QStringLiteral(": ") + neighbours.join(QStringLiteral(", "));
+}
+
+QStringList cardLines(const SeaCard &card)
+{
+    QStringList lines{card.name, card.ocean};
+    addFigureLines(lines, card.figures);
+    lines << coastsLine(card) << neighboursLine(card);
     lines << card.sentences << card.sources;
     return lines;
 }

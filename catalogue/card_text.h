@@ -89,6 +89,12 @@ struct OceanCard {
 // The card with nothing picked: what it will show.
 [[nodiscard]] QString emptyCardText();
 
+// The countries and territories on a sea's coasts, "няма" for none; the
+// same as a line, after its heading; the neighbours' line.
+[[nodiscard]] QString coastsText(const SeaCard &card);
+[[nodiscard]] QString coastsLine(const SeaCard &card);
+[[nodiscard]] QString neighboursLine(const SeaCard &card);
+
 // A figure in one line: "Площ: 436 400 км²".
 [[nodiscard]] QString figureLine(const CardFigure &figure);
 // What practice adds after an answer: the figures of the sea that some

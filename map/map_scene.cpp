@@ -43,8 +43,7 @@ void MapScene::showSea(int row)
     sea_ = row;
     ocean_ = -1;
     marked_ = catalogue::allSeas();
-    markNote_.clear();
-    markAfter_.clear();
+    markNote_ = {};
     layoutValid_ = false;
     frame();
 }
@@ -109,8 +108,7 @@ void MapScene::showSeas(const std::vector<int> &rows)
     // Nor a mark in the keyboard's hand: the next Tab starts afresh.
     focusedRow_ = -1;
     marked_ = std::move(known);
-    markNote_.clear();
-    markAfter_.clear();
+    markNote_ = {};
     layoutValid_ = false;
     frame();
 }
@@ -131,8 +129,7 @@ void MapScene::showWorld()
     ocean_ = -1;
     sea_ = -1;
     marked_ = catalogue::allSeas();
-    markNote_.clear();
-    markAfter_.clear();
+    markNote_ = {};
     layoutValid_ = false;
     frame();
 }

@@ -63,8 +63,7 @@ public:
     // A note said before the picked sea's position, and one said after it.
     void setMarkNote(const QString &note, const QString &after = {})
     {
-        markNote_ = note;
-        markAfter_ = after;
+        markNote_ = {.before = note, .after = after};
     }
     void setNamesHidden(bool hidden) { namesHidden_ = hidden; }
     // Whether every sea whose mark shows is named where its name fits, as an
@@ -89,8 +88,8 @@ public:
     [[nodiscard]] bool namesHidden() const { return namesHidden_; }
     [[nodiscard]] bool atlas() const { return atlas_; }
     [[nodiscard]] bool oceanNamesHidden() const { return oceanNamesHidden_; }
-    [[nodiscard]] const QString &markNote() const { return markNote_; }
-    [[nodiscard]] const QString &markAfter() const { return markAfter_; }
+    [[nodiscard]] const QString &markNote() const { return markNote_.before; }
+    [[nodiscard]] const QString &markAfter() const { return markNote_.after; }
 
     // The size of the map's area; the view framed for the pick is framed
     // again for it until the pupil moves it.
@@ -165,8 +164,11 @@ private:
     bool oceanNamesHidden_ = false;
     bool marksApart_ = false;
     bool numbered_ = false;
-    QString markNote_;
-    QString markAfter_;
+    struct MarkNote {
+        QString before;
+        QString after;
+    };
+    MarkNote markNote_;
     std::vector<int> marked_;
     Viewport view_;
     Viewport framed_;

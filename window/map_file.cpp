@@ -48,18 +48,8 @@ std::vector<TextBlock> cardBlocks(const MapScene &scene, double line)
         blocks.push_back(block(card.name, line / 4, kHeadingPoints, true));
         blocks.push_back(block(card.ocean, line / 2));
         addFigures(blocks, card.figures, line);
-        QStringList neighbours;
-        for (const catalogue::CardLink &link : card.neighbours) {
-            neighbours << link.name;
-        }
-        blocks.push_back(
-            block(catalogue::coastsHeading() + QStringLiteral(": ") +
-                      (card.countries.isEmpty() ? QStringLiteral("няма")
-                                                : card.countries.join(QStringLiteral(", "))),
-                  line / 4));
-        blocks.push_back(block(catalogue::neighboursHeading() + QStringLiteral(": ") +
-                                   neighbours.join(QStringLiteral(", ")),
-                               line / 2));
+        blocks.push_back(block(catalogue::coastsLine(card), line / 4));
+        blocks.push_back(block(catalogue::neighboursLine(card), line / 2));
         blocks.push_back(block(card.sentences.join(u' '), line));
         blocks.push_back(block(card.sources, 0, kSourcesPoints));
     } else if (scene.shown() == MapScene::Shown::Ocean && scene.ocean() >= 0) {

@@ -393,13 +393,7 @@ void Pelagor::answer(const std::function<void()> &click, QWidget *picked)
 
 QWidget *Pelagor::pickedWith() const
 {
-    if (pickingFromMap_) {
-        return seaMap();
-    }
-    if (pickingFromCard_ && mapWindow_ != nullptr) {
-        return mapWindow_->card();
-    }
-    return seaNames_;
+    return pickingFrom_ != nullptr ? pickingFrom_ : seaNames_;
 }
 
 void Pelagor::rememberPick(const QWidget *picked)
@@ -422,7 +416,7 @@ void Pelagor::tellMap()
     }
     if (pickedOcean_ >= 0) {
         seaMap()->showOcean(pickedOcean_);
-    } else if (pickedSea_ >= 0 && pickingFromMap_) {
+    } else if (pickedSea_ >= 0 && pickingFrom_ == seaMap()) {
         seaMap()->markSea(pickedSea_);
     } else if (pickedSea_ >= 0) {
         seaMap()->showSea(pickedSea_);
@@ -442,7 +436,7 @@ void Pelagor::showMap()
         connect(seaMap(), &SeaMap::seaPicked, this,
                 [this](int row, bool byKeyboard) { pickSeaFromMap(row, byKeyboard); });
         connect(mapWindow_->card(), &SeaCardView::seaPicked, this,
-                [this](int row) { pickSeaFromCard(row); });
+                [this](int row) { pickSeaFrom(mapWindow_->card(), row); });
         connect(mapWindow_->card(), &SeaCardView::oceanPicked, this, [this](int ocean) {
             if (ocean >= 0 && static_cast<std::size_t>(ocean) < options_.size()) {
                 options_.at(static_cast<std::size_t>(ocean))->click();
@@ -486,44 +480,29 @@ void Pelagor::pickSeaFromMap(int row, bool byKeyboard)
         // A click or tap on a mark gives the keyboard back to the form.
         mapWindow_->giveKeyboardBack();
     }
-    QListWidgetItem *item = seaNames_->item(row);
-    if (item == nullptr) {
-        return;
-    }
-    seaNames_->scrollToItem(item);
-    if (ListIndex() == row) {
-        // The row picked already: answered again, as a click on it is.
-        pickingFromMap_ = true;
-        answer([this] { selection_.List1_Click(0); }, seaMap());
-        pickingFromMap_ = false;
-        return;
-    }
-    pickingFromMap_ = true;
-    // The keyboard stays where it is, but the list (Qt 6.4's, at least) would
-    // tell a screen reader that its new row has the focus, after the answer
-    // and in its place.
-    const bool leftOut = std::exchange(seaNames_->leavesOutMarkNotice, true);
-    seaNames_->setCurrentRow(row);
-    seaNames_->leavesOutMarkNotice = leftOut;
-    pickingFromMap_ = false;
+    pickSeaFrom(seaMap(), row);
 }
 
-void Pelagor::pickSeaFromCard(int row)
+void Pelagor::pickSeaFrom(QWidget *from, int row)
 {
     QListWidgetItem *item = seaNames_->item(row);
     if (item == nullptr) {
         return;
     }
     seaNames_->scrollToItem(item);
-    pickingFromCard_ = true;
+    pickingFrom_ = from;
     if (ListIndex() == row) {
-        answer([this] { selection_.List1_Click(0); }, mapWindow_->card());
+        // The row picked already: answered again, as a click on it is.
+        answer([this] { selection_.List1_Click(0); }, from);
     } else {
+        // The keyboard stays where it is, but the list (Qt 6.4's, at least)
+        // would tell a screen reader that its new row has the focus, after
+        // the answer and in its place.
         const bool leftOut = std::exchange(seaNames_->leavesOutMarkNotice, true);
         seaNames_->setCurrentRow(row);
         seaNames_->leavesOutMarkNotice = leftOut;
     }
-    pickingFromCard_ = false;
+    pickingFrom_ = nullptr;
 }
 
 void Pelagor::contextMenuEvent(QContextMenuEvent *event)

@@ -102,9 +102,9 @@ private:
     void tellMap();
     // A click, tap or Enter on a sea's mark: the sea is picked as by its row.
     void pickSeaFromMap(int row, bool byKeyboard);
-    // A neighbour or a row of the table on the map's card: the sea is picked
-    // as by a click on its row.
-    void pickSeaFromCard(int row);
+    // A sea picked on the map or through the map's card (`from`): picked as
+    // by a click on its row.
+    void pickSeaFrom(QWidget *from, int row);
 
     Selection selection_{*this};
     // The output exactly as the logic last wrote it, CR LF line ends included;
@@ -120,10 +120,9 @@ private:
     // The last pick, for the map: an ocean or a sea row, the other one -1.
     int pickedOcean_ = -1;
     int pickedSea_ = -1;
-    // While the sea list selects a row for a mark on the map, or for a link
-    // on the map's card.
-    bool pickingFromMap_ = false;
-    bool pickingFromCard_ = false;
+    // While the sea list selects a row for a pick made elsewhere: on the map
+    // or through its card.
+    QWidget *pickingFrom_ = nullptr;
     QAction *mapAction_ = nullptr;
     std::unique_ptr<MapWindow> mapWindow_;
     QAction *practiceAction_ = nullptr;

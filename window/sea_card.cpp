@@ -347,9 +347,7 @@ void SeaCardView::showSea(int row)
         html += figureHtml(figure);
     }
     html += QStringLiteral("<p><b>%1:</b> %2</p>")
-                .arg(escaped(catalogue::coastsHeading()),
-                     escaped(card.countries.isEmpty() ? QStringLiteral("няма")
-                                                      : card.countries.join(QStringLiteral(", "))));
+                .arg(escaped(catalogue::coastsHeading()), escaped(catalogue::coastsText(card)));
     html += QStringLiteral("<p><b>%1:</b></p>").arg(escaped(catalogue::neighboursHeading()));
     auto *facts = new CardText(html, card.name, page);
     layout->addWidget(facts);
